@@ -1,0 +1,333 @@
+#include "platform/Profile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tabrel {
+namespace {
+
+// Longest value a read returns, as the classic 260-byte buffer holds it.
+constexpr std::size_t kMaxValueBytes = 259;
+
+std::string_view Trim(std::string_view s)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z')
+            x += 'a' - 'A';
+        if (y >= 'A' && y <= 'Z')
+            y += 'a' - 'A';
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// One physical line of the file: its text without the line end, and the
+// line end as it stood ("\n", "\r\n" or nothing on a last line).
+struct Line {
+    std::string text;
+    std::string eol;
+};
+
+enum class LineKind { Other, Section, Entry };
+
+struct ParsedLine {
+    LineKind kind = LineKind::Other;
+    std::string_view name;   // section name or key
+    std::string_view value;  // value of an entry
+};
+
+ParsedLine Parse(std::string_view text)
+{
+    ParsedLine p;
+    std::string_view t = Trim(text);
+    if (t.empty() || t.front() == ';')
+        return p;
+    if (t.front() == '[') {
+        t.remove_prefix(1);
+        const auto close = t.find(']');
+        p.kind = LineKind::Section;
+        p.name = Trim(t.substr(0, close));
+        return p;
+    }
+    const auto eq = t.find('=');
+    if (eq == std::string_view::npos)
+        return p;
+    p.kind = LineKind::Entry;
+    p.name = Trim(t.substr(0, eq));
+    p.value = Trim(t.substr(eq + 1));
+    return p;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<Line> SplitLines(const std::string& content)
+{
+    std::vector<Line> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        const auto nl = content.find('\n', start);
+        if (nl == std::string::npos) {
+            lines.push_back({content.substr(start), ""});
+            break;
+        }
+        std::size_t end = nl;
+        std::string eol = "\n";
+        if (end > start && content[end - 1] == '\r') {
+            --end;
+            eol = "\r\n";
+        }
+        lines.push_back({content.substr(start, end - start), eol});
+        start = nl + 1;
+    }
+    return lines;
+}
+
+// Where a key stands in the file: the line holding it, or, when the key is
+// absent, the line after which it goes in the first matching section.
+struct KeyPlace {
+    std::optional<std::size_t> keyLine;
+    std::optional<std::size_t> sectionEnd;  // last entry or header line of the section
+};
+
+KeyPlace FindKey(const std::vector<Line>& lines, std::string_view section, std::string_view key)
+{
+    KeyPlace place;
+    bool inSection = false;
+    bool firstSection = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const ParsedLine p = Parse(lines[i].text);
+        if (p.kind == LineKind::Section) {
+            inSection = EqualNoCase(p.name, section);
+            firstSection = inSection && !place.sectionEnd;
+            if (firstSection)
+                place.sectionEnd = i;
+        } else if (inSection && p.kind == LineKind::Entry) {
+            if (EqualNoCase(p.name, key)) {
+                place.keyLine = i;
+                return place;
+            }
+            if (firstSection)
+                place.sectionEnd = i;
+        }
+    }
+    return place;
+}
+
+bool HasLineBreak(std::string_view s)
+{
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// Writes `content` to `path` through a temporary file in the same folder and
+// a rename, keeping the old file's permissions.
+bool ReplaceFileAtomically(const std::string& path, const std::string& content)
+{
+    const std::filesystem::path target(path);
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0)
+        return false;
+
+    bool ok = true;
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0)
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    std::size_t done = 0;
+    while (ok && done < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            ok = false;
+        else
+            done += static_cast<std::size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(tmpl.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(tmpl.c_str());
+        return false;
+    }
+    // Make the rename itself durable; failing here loses nothing already written.
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string CProfileFile::GetString(std::string_view section, std::string_view key, std::string_view def) const
+{
+    const auto content = ReadWholeFile(m_strPath);
+    if (!content)
+        return std::string(def);
+    const std::vector<Line> lines = SplitLines(*content);
+    const KeyPlace place = FindKey(lines, Trim(section), Trim(key));
+    if (!place.keyLine)
+        return std::string(def);
+    const std::string_view value = Parse(lines[*place.keyLine].text).value;
+    return std::string(value.substr(0, kMaxValueBytes));
+}
+
+int CProfileFile::GetInt(std::string_view section, std::string_view key, int def) const
+{
+    const std::string text = GetString(section, key, {});
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (negative)
+        ++i;
+    if (i >= text.size() || text[i] < '0' || text[i] > '9')
+        return def;
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;  // saturate, keep room for INT_MIN
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        return INT_MAX;
+    return static_cast<int>(value);
+}
+
+bool CProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) const
+{
+    section = Trim(section);
+    key = Trim(key);
+    if (section.empty() || key.empty() || HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
+        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos)
+        return false;
+
+    const auto content = ReadWholeFile(m_strPath);
+    if (!content && std::filesystem::exists(m_strPath))
+        return false;  // present but unreadable: never overwrite what we cannot keep
+    std::vector<Line> lines = SplitLines(content.value_or(std::string()));
+
+    // New lines follow the file's own line ends.
+    std::string eol = "\n";
+    for (const Line& l : lines) {
+        if (!l.eol.empty()) {
+            eol = l.eol;
+            break;
+        }
+    }
+
+    const KeyPlace place = FindKey(lines, section, key);
+    if (place.keyLine) {
+        Line& line = lines[*place.keyLine];
+        const std::string storedKey(Parse(line.text).name);
+        line.text = storedKey + "=" + std::string(value);
+    } else {
+        Line entry{std::string(key) + "=" + std::string(value), eol};
+        if (place.sectionEnd) {
+            Line& before = lines[*place.sectionEnd];
+            if (before.eol.empty())
+                before.eol = eol;
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*place.sectionEnd + 1), entry);
+        } else {
+            if (!lines.empty() && lines.back().eol.empty())
+                lines.back().eol = eol;
+            lines.push_back({"[" + std::string(section) + "]", eol});
+            lines.push_back(entry);
+        }
+    }
+
+    std::string out;
+    for (const Line& l : lines)
+        out += l.text + l.eol;
+    return ReplaceFileAtomically(m_strPath, out);
+}
+
+bool CProfileFile::WriteInt(std::string_view section, std::string_view key, int value) const
+{
+    return WriteString(section, key, std::to_string(value));
+}
+
+std::string GetApplicationProfilePath()
+{
+    std::string base;
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && xdg[0] == '/') {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || !*home) {
+            const passwd* pw = ::getpwuid(::getuid());
+            home = pw ? pw->pw_dir : "";
+        }
+        base = std::string(home) + "/.config";
+    }
+    return base + "/tabrel/TABREL.INI";
+}
+
+namespace {
+CProfileFile ApplicationProfile()
+{
+    return CProfileFile(GetApplicationProfilePath());
+}
+}  // namespace
+
+std::string GetProfileString(std::string_view section, std::string_view key, std::string_view def)
+{
+    return ApplicationProfile().GetString(section, key, def);
+}
+
+int GetProfileInt(std::string_view section, std::string_view key, int def)
+{
+    return ApplicationProfile().GetInt(section, key, def);
+}
+
+bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value)
+{
+    const CProfileFile profile = ApplicationProfile();
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(profile.GetPath()).parent_path(), ec);
+    return profile.WriteString(section, key, value);
+}
+
+bool WriteProfileInt(std::string_view section, std::string_view key, int value)
+{
+    return WriteProfileString(section, key, std::to_string(value));
+}
+
+}  // namespace tabrel

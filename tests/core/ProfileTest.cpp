@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "ByteString.h"
+#include "TempDir.h"
+#include "platform/Profile.h"
+
+using namespace tabrel;
+using tabrel::test::ScopedProfile;
+using tabrel::test::TempDir;
+
+namespace {
+
+const char kSample[] =
+    "; comment line\r\n"
+    "[Option]\r\n"
+    "  LeftAuto = 0  \r\n"
+    "TextDir=/home/u/texts/\r\n"
+    "leftauto=7\r\n"
+    "Empty=\r\n"
+    "\r\n"
+    "[option]\r\n"
+    "Late=first section wins only for keys it has\r\n"
+    "[ Color ]\r\n"
+    "BkColor=255\r\n";
+
+TEST(Profile, ReadsWithWindowsProfileMatching)
+{
+    TempDir dir;
+    const CProfileFile ini(dir.Write("a.ini", kSample));
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {"Option", "LeftAuto", "0"},          // spaces around key and value ignored
+        {"OPTION", "leftAUTO", "0"},          // case-insensitive, first match wins over "leftauto=7"
+        {"Option", "TextDir", "/home/u/texts/"},
+        {"Option", "Empty", ""},              // present but empty: empty, not the default
+        {"Option", "Late", "first section wins only for keys it has"},
+        {"color", "bkcolor", "255"},          // blanks inside the brackets ignored
+        {"Option", "Missing", "dflt"},
+        {"Nowhere", "LeftAuto", "dflt"},
+        {"Option", "; comment line", "dflt"}, // comments are not keys
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ini.GetString(c.section, c.key, "dflt"), c.expected) << c.section << "/" << c.key;
+}
+
+TEST(Profile, AbsentFileGivesDefaults)
+{
+    TempDir dir;
+    const CProfileFile ini(dir.File("none.ini"));
+    EXPECT_EQ(ini.GetString("Option", "TextDir", "x"), "x");
+    EXPECT_EQ(ini.GetString("Option", "TextDir"), "");
+    EXPECT_EQ(ini.GetInt("Option", "LeftAuto", 1), 1);
+}
+
+TEST(Profile, GetIntReadsLeadingDecimalDigits)
+{
+    TempDir dir;
+    const CProfileFile ini(dir.Write("a.ini",
+                                     "[S]\nplain=12\nneg=-7\nunit=12px\nword=abc\nempty=\nminus=-\n"
+                                     "hex=0x10\nhuge=99999999999\nhugeneg=-99999999999\nplus=+3\n"));
+    struct Case {
+        const char* key;
+        int expected;
+    } cases[] = {
+        {"plain", 12}, {"neg", -7}, {"unit", 12}, {"word", 42},  {"empty", 42},       {"minus", 42},
+        {"hex", 0},    {"huge", INT_MAX},         {"hugeneg", INT_MIN},               {"plus", 42},
+        {"absent", 42},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ini.GetInt("S", c.key, 42), c.expected) << c.key;
+}
+
+TEST(Profile, ValuesAreCutAt259Bytes)
+{
+    TempDir dir;
+    const std::string longValue(300, 'v');
+    const CProfileFile ini(dir.Write("a.ini", "[S]\nk=" + longValue + "\n"));
+    EXPECT_EQ(ini.GetString("S", "k"), std::string(259, 'v'));
+}
+
+TEST(Profile, WriteReplacesInPlaceAndKeepsEverythingElse)
+{
+    TempDir dir;
+    const CProfileFile ini(dir.Write("a.ini", kSample));
+    ASSERT_TRUE(ini.WriteString("option", "LEFTAUTO", "1"));   // existing key: replaced where it stands
+    ASSERT_TRUE(ini.WriteString("Option", "RightManual", "0"));  // new key: end of the first section
+    ASSERT_TRUE(ini.WriteInt("Font", "Size", -13));              // new section at the end
+    EXPECT_BYTES_EQ(
+        "; comment line\r\n"
+        "[Option]\r\n"
+        "LeftAuto=1\r\n"
+        "TextDir=/home/u/texts/\r\n"
+        "leftauto=7\r\n"
+        "Empty=\r\n"
+        "RightManual=0\r\n"
+        "\r\n"
+        "[option]\r\n"
+        "Late=first section wins only for keys it has\r\n"
+        "[ Color ]\r\n"
+        "BkColor=255\r\n"
+        "[Font]\r\n"
+        "Size=-13\r\n",
+        dir.Read("a.ini"));
+}
+
+TEST(Profile, WriteRoundTripsBytesUnchanged)
+{
+    TempDir dir;
+    const CProfileFile ini(dir.File("new.ini"));  // no file yet: created by the first write
+    const std::string sjis = "C:\\\x8E\xAB\x8F\x91\\";  // a path with kanji and backslashes
+    ASSERT_TRUE(ini.WriteString("FileID", "0", sjis));
+    ASSERT_TRUE(ini.WriteString("FileID", "1", ""));
+    ASSERT_TRUE(ini.WriteInt("Color", "BkColor", 16777215));
+    EXPECT_BYTES_EQ(sjis, ini.GetString("FileID", "0", "x"));
+    EXPECT_EQ(ini.GetString("FileID", "1", "x"), "");
+    EXPECT_EQ(ini.GetInt("Color", "BkColor", 0), 16777215);
+    // A file without a final line end gets one before new lines follow it.
+    const CProfileFile bare(dir.Write("bare.ini", "[A]\nx=1"));
+    ASSERT_TRUE(bare.WriteString("A", "y", "2"));
+    EXPECT_EQ(dir.Read("bare.ini"), "[A]\nx=1\ny=2\n");
+}
+
+TEST(Profile, RefusesLineBreaksThatWouldCorruptTheFile)
+{
+    TempDir dir;
+    const CProfileFile ini(dir.Write("a.ini", "[A]\nx=1\n"));
+    EXPECT_FALSE(ini.WriteString("A", "x", "two\nlines"));
+    EXPECT_FALSE(ini.WriteString("A", "k=v", "1"));
+    EXPECT_FALSE(ini.WriteString("A]", "x", "1"));
+    EXPECT_FALSE(ini.WriteString("A", "", "1"));
+    EXPECT_EQ(dir.Read("a.ini"), "[A]\nx=1\n");
+}
+
+TEST(Profile, FailedWriteLeavesOldFileIntact)
+{
+    TempDir dir;
+    const std::string original = "[A]\nx=" + std::string(4000, 'o') + "\n";
+    const CProfileFile ini(dir.Write("a.ini", original));
+
+    // A full disk: the new content cannot be written out.
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = ini.WriteString("A", "y", "new");
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(dir.Read("a.ini"), original);
+
+    // A read-only folder (root may write anyway, so only checked for others).
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
+        EXPECT_FALSE(ini.WriteString("A", "y", "new"));
+        ::chmod(dir.Path().c_str(), 0755);
+        EXPECT_EQ(dir.Read("a.ini"), original);
+    }
+    // No temporary file is left behind.
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        ++files;
+    EXPECT_EQ(files, 1u);
+}
+
+TEST(Profile, ApplicationProfileFollowsXdgConfigHome)
+{
+    ScopedProfile profile;
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    ASSERT_NE(xdg, nullptr);
+    EXPECT_EQ(GetApplicationProfilePath(), std::string(xdg) + "/tabrel/TABREL.INI");
+    EXPECT_FALSE(std::filesystem::exists(std::string(xdg) + "/tabrel"));  // nothing made by reading
+    EXPECT_EQ(GetProfileInt("Option", "LeftAuto", 1), 1);
+
+    ASSERT_TRUE(WriteProfileInt("Option", "LeftAuto", 0));  // first write creates the folder
+    ASSERT_TRUE(WriteProfileString("Option", "TextDir", "/t/"));
+    EXPECT_EQ(profile.ReadProfile(), "[Option]\nLeftAuto=0\nTextDir=/t/\n");
+    EXPECT_EQ(GetProfileInt("option", "leftauto", 1), 0);
+    EXPECT_EQ(GetProfileString("Option", "TextDir"), "/t/");
+
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::unsetenv("XDG_CONFIG_HOME");
+    if (!home.empty()) {
+        EXPECT_EQ(GetApplicationProfilePath(), home + "/.config/tabrel/TABREL.INI");
+    }
+}
+
+}  // namespace
