@@ -1,6 +1,7 @@
 #include "platform/Profile.h"
 
-#include <cerrno>
+#include "platform/AtomicFile.h"
+
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -10,9 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tabrel {
@@ -150,49 +149,6 @@ bool HasLineBreak(std::string_view s)
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// Writes `content` to `path` through a temporary file in the same folder and
-// a rename, keeping the old file's permissions.
-bool ReplaceFileAtomically(const std::string& path, const std::string& content)
-{
-    const std::filesystem::path target(path);
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0)
-        return false;
-
-    bool ok = true;
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0)
-        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-    std::size_t done = 0;
-    while (ok && done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            ok = false;
-        else
-            done += static_cast<std::size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(tmpl.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tmpl.c_str());
-        return false;
-    }
-    // Make the rename itself durable; failing here loses nothing already written.
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string CProfileFile::GetString(std::string_view section, std::string_view key, std::string_view def) const
@@ -275,7 +231,7 @@ bool CProfileFile::WriteString(std::string_view section, std::string_view key, s
     std::string out;
     for (const Line& l : lines)
         out += l.text + l.eol;
-    return ReplaceFileAtomically(m_strPath, out);
+    return WriteFileAtomically(m_strPath, out);
 }
 
 bool CProfileFile::WriteInt(std::string_view section, std::string_view key, int value) const

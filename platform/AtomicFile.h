@@ -1,0 +1,16 @@
+#pragma once
+// Replacing a whole file so that a crash or a full disk never leaves it
+// half-written: the content goes to a temporary file in the same folder,
+// which is flushed to disk and then renamed over the target.
+
+#include <string>
+#include <string_view>
+
+namespace tabrel {
+
+/// Writes `content` as the file `path`, keeping an existing file's
+/// permissions. Returns false, with the old file (if any) untouched and no
+/// temporary file left behind, when anything fails.
+bool WriteFileAtomically(const std::string& path, std::string_view content);
+
+}  // namespace tabrel
