@@ -86,4 +86,12 @@ std::string ScopedProfile::ReadProfile() const
     return m_dir.Read("tabrel/TABREL.INI");
 }
 
+ScopedCurrentDir::ScopedCurrentDir() : m_saved(std::filesystem::current_path().string()) {}
+
+ScopedCurrentDir::~ScopedCurrentDir()
+{
+    std::error_code ec;
+    std::filesystem::current_path(m_saved, ec);
+}
+
 }  // namespace tabrel::test

@@ -48,4 +48,16 @@ private:
     bool m_hadOld = false;
 };
 
+/// Puts the process's current directory back when it goes out of scope.
+class ScopedCurrentDir {
+public:
+    ScopedCurrentDir();
+    ~ScopedCurrentDir();
+    ScopedCurrentDir(const ScopedCurrentDir&) = delete;
+    ScopedCurrentDir& operator=(const ScopedCurrentDir&) = delete;
+
+private:
+    std::string m_saved;
+};
+
 }  // namespace tabrel::test

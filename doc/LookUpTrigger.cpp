@@ -1,0 +1,59 @@
+#include "doc/LookUpTrigger.h"
+
+#include <cstring>
+#include <optional>
+
+#include "doc/PickLogic.h"
+#include "index/IndexFiles.h"
+
+namespace tabrel {
+namespace {
+// Refreshes the index description path, then names the index file; nothing
+// when the text is not to be looked up.
+std::optional<std::string> PrepareIndex(CTabrelDoc& doc, std::string_view text, std::string_view dir)
+{
+    doc.m_strIndexIni = GetIndexIniPath(dir);
+    return GetIndexFilePath(dir, text);
+}
+}  // namespace
+
+PickOutcome AutoLookUp(CTabrelDoc& doc, std::string_view word, std::string_view dir)
+{
+    PickOutcome outcome;
+    if (word.empty())
+        return outcome;
+    const auto indexPath = PrepareIndex(doc, word, dir);
+    if (!indexPath)
+        return outcome;
+    outcome.indexPath = *indexPath;
+    outcome.status = doc.LookUpWord(LowerCp932(word), *indexPath);
+    outcome.lookedUp = true;
+    return outcome;
+}
+
+PickOutcome ManualLookUp(CTabrelDoc& doc, std::string_view text, std::string_view dir)
+{
+    PickOutcome outcome;
+    if (text.empty() || text.size() > kMaxPickBytes)
+        return outcome;
+    const auto indexPath = PrepareIndex(doc, text, dir);
+    if (!indexPath)
+        return outcome;
+    outcome.indexPath = *indexPath;
+    const std::string lower = LowerCp932(text);
+
+    char buffer[256] = {};
+    std::memcpy(buffer, lower.data(), lower.size());
+    const char* first = NextToken(buffer);
+    std::strcpy(doc.m_szWord, first ? first : "");
+    if (!NextToken(nullptr)) {
+        outcome.status = doc.LookUpWord(lower, *indexPath);
+    } else {
+        std::memcpy(doc.m_szPhrase, lower.c_str(), lower.size() + 1);
+        outcome.status = doc.LookUpPhrase(*indexPath);
+    }
+    outcome.lookedUp = true;
+    return outcome;
+}
+
+}  // namespace tabrel

@@ -1,0 +1,276 @@
+#include "doc/TabrelDoc.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "index/CharClass.h"
+#include "index/IndexFiles.h"
+#include "index/IndexFormat.h"
+#include "platform/AtomicFile.h"
+#include "platform/MessagePump.h"
+#include "platform/Profile.h"
+#include "platform/TextFile.h"
+#include "platform/UiServices.h"
+#include "settings/ProfileKeys.h"
+
+namespace tabrel {
+
+const char kOpenTextFilter[] =
+    "ﾃｷｽﾄﾌｧｲﾙ(*.TXT)|*.TXT|ﾃｷｽﾄﾌｧｲﾙ(*.DOC)|*.DOC|HTML文書(*.HTM)|*.HTM|すべてのﾌｧｲﾙ(*.*)|*.*";
+const char kMsgIndexVersion[] =
+    "このバージョンのインデックスファイルには対応しておりません。m(__)m\n"
+    "対応したTREEGEN.EXEを入手の上、インデックスを作り直してください。";
+
+namespace {
+constexpr std::size_t kTextChunkBytes = 2047;   // one read of a text file
+constexpr std::size_t kEntryLineBytes = 7998;   // longest dictionary line read
+}  // namespace
+
+// Marks an operation that dispatches messages, and keeps the document alive
+// until it returns even if its last window lets go of it meanwhile. Declared
+// first in an operation, so it is the last thing destroyed.
+class CTabrelDoc::OperationGuard {
+public:
+    explicit OperationGuard(CTabrelDoc& doc) : m_doc(doc), m_keepAlive(doc.weak_from_this().lock()) { ++doc.m_nRunning; }
+    ~OperationGuard() { --m_doc.m_nRunning; }
+    OperationGuard(const OperationGuard&) = delete;
+    OperationGuard& operator=(const OperationGuard&) = delete;
+
+private:
+    CTabrelDoc& m_doc;
+    std::shared_ptr<CTabrelDoc> m_keepAlive;
+};
+
+// Sets m_bBusy and clears it on every way out.
+class CTabrelDoc::BusyGuard {
+public:
+    explicit BusyGuard(CTabrelDoc& doc) : m_doc(doc) { m_doc.m_bBusy = 1; }
+    ~BusyGuard() { m_doc.m_bBusy = 0; }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+private:
+    CTabrelDoc& m_doc;
+};
+
+CTabrelDoc::CTabrelDoc(IUiServices& ui) : m_ui(ui)
+{
+    m_bHideType2 = 1;
+    m_bBusy = 0;
+    m_strIndexIni = GetIndexIniPath(GetProfileString(profile::kIndex, profile::kDir, ""));
+}
+
+CTabrelDoc::~CTabrelDoc() = default;
+
+void CTabrelDoc::AddView(IDocView* view)
+{
+    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+        m_views.push_back(view);
+}
+
+void CTabrelDoc::RemoveView(IDocView* view)
+{
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+void CTabrelDoc::UpdateAllViews()
+{
+    // A view may go away while another one repaints: call only those still registered.
+    const std::vector<IDocView*> views = m_views;
+    for (IDocView* view : views) {
+        if (std::find(m_views.begin(), m_views.end(), view) != m_views.end())
+            view->OnUpdate(*this);
+    }
+}
+
+std::string CTabrelDoc::SerializeResults() const
+{
+    std::string out;
+    for (const std::string& line : m_ResultList) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool CTabrelDoc::SaveResults(const std::string& path) const
+{
+    return WriteFileAtomically(path, SerializeResults());
+}
+
+int CTabrelDoc::OpenTextFile()
+{
+    OperationGuard guard(*this);
+    if (m_bLoadingText)
+        return 1;  // a load into this document is already running
+    namespace fs = std::filesystem;
+
+    // The chooser starts in the text directory; the current directory is put
+    // back afterwards, whatever happens.
+    struct RestoreDir {
+        std::optional<fs::path> saved;
+        ~RestoreDir()
+        {
+            std::error_code ec;
+            if (saved)
+                fs::current_path(*saved, ec);
+        }
+    } restore;
+    const std::string textDir = GetProfileString(profile::kOption, profile::kTextDir, "");
+    if (!textDir.empty()) {
+        std::error_code ec;
+        restore.saved = fs::current_path(ec);
+        if (ec)
+            restore.saved.reset();
+        fs::current_path(textDir, ec);  // a failure leaves the chooser where it is
+    }
+
+    const std::optional<std::string> chosen = m_ui.ChooseFileToOpen(kOpenTextFilter);
+    if (!chosen)
+        return 1;
+    std::error_code ec;
+    const fs::path full = fs::absolute(*chosen, ec);
+    if (ec)
+        return 0;
+    // As a file chooser does, the chosen file's folder becomes the current directory.
+    fs::current_path(full.parent_path(), ec);
+
+    CTextFile file;
+    if (!file.Open(full.string()))
+        return 0;
+
+    m_bLoadingText = true;
+    m_TextList.Clear();
+    std::string chunk;
+    try {
+        while (file.ReadString(chunk, kTextChunkBytes)) {
+            DispatchPendingMessage();
+            if (chunk.back() == '\n')
+                chunk.pop_back();
+            chunk.resize(std::strlen(chunk.c_str()));  // the stored line ends at a zero byte
+            m_TextList.AddTail(chunk);
+        }
+    } catch (const CFileReadError& e) {
+        m_bLoadingText = false;
+        m_ui.MessageBox(e.what());  // the lines read so far stay
+        return 1;
+    }
+    m_bLoadingText = false;
+    return 1;
+}
+
+void CTabrelDoc::AddResultLine(std::string line)
+{
+    line.resize(std::strlen(line.c_str()));  // the line as a string: up to a zero byte
+    // A line cut at the length limit, or the last line of a file without a
+    // line end, keeps all its bytes.
+    if (!line.empty() && line.back() == '\n')
+        line.pop_back();
+    line += "\r\n";
+    m_ResultList.AddTail(std::move(line));
+}
+
+namespace {
+// Whether `phrase` occurs in `line` with a change of character class at both ends.
+bool HoldsDelimitedPhrase(const char* line, const char* phrase)
+{
+    const std::size_t len = std::strlen(phrase);
+    if (len == 0)
+        return false;
+    for (const char* p = std::strstr(line, phrase); p; p = std::strstr(p + 1, phrase)) {
+        if (IsDelimitedMatch(line, static_cast<int>(p - line), static_cast<int>(len)))
+            return true;
+    }
+    return false;
+}
+}  // namespace
+
+void CTabrelDoc::ReadEntries(const char* key, CIndexStream& stream, bool phraseMode)
+{
+    if (!m_IndexTree.FindHeadword(key, stream)) {
+        UpdateAllViews();
+        return;
+    }
+    CTextFile dictionary;
+    std::string line;
+    int currentFileId = -1;
+    for (std::int32_t offset = stream.ReadI32(); offset >= 0; offset = stream.ReadI32()) {
+        DispatchPendingMessage();
+        stream.ReadU32();  // line number: for reference only
+        const std::int16_t fileId = stream.ReadI16();
+        const std::uint8_t type = stream.ReadU8();
+
+        if (fileId >= 0 && fileId != currentFileId) {
+            dictionary.Close();
+            UpdateAllViews();  // show what was gathered before the next file is read
+        }
+        if (fileId != currentFileId) {
+            // A negative file number is outside the format: stop as for a missing file.
+            if (fileId < 0)
+                return;
+            const std::string name = GetDictionaryFileName(m_strIndexIni, fileId);
+            if (name.empty() || !dictionary.Open(name))
+                return;
+        }
+        dictionary.Seek(offset);
+        const bool got = dictionary.ReadString(line, kEntryLineBytes);
+        if (got && !(m_bHideType2 && type == kHiddenPostingType)) {
+            if (!phraseMode || HoldsDelimitedPhrase(line.c_str(), m_szPhrase))
+                AddResultLine(line);
+        }
+        currentFileId = fileId;
+    }
+    dictionary.Close();
+    UpdateAllViews();
+}
+
+LookUpStatus CTabrelDoc::FinishLookUp(CIndexStream& stream, bool phraseMode, const char* key)
+{
+    LookUpStatus status;
+    try {
+        ReadEntries(key, stream, phraseMode);
+    } catch (const std::exception& e) {  // an index or dictionary file that cannot be read to the end
+        status.outcome = LookUpOutcome::Abandoned;
+        status.error = e.what();
+    }
+    m_ResultList.ComputeMaxLength();
+    UpdateAllViews();
+    return status;
+}
+
+LookUpStatus CTabrelDoc::LookUpWord(const std::string& word, const std::string& indexPath)
+{
+    OperationGuard guard(*this);
+    if (m_bBusy)
+        return {LookUpOutcome::Busy, {}};
+    m_ResultList.Clear();
+    BusyGuard busy(*this);
+
+    IndexOpenResult index = OpenIndexFile(indexPath);
+    if (index.status == IndexOpenStatus::CannotOpen)
+        return {LookUpOutcome::NoIndex, {}};
+    if (index.status == IndexOpenStatus::WrongVersion)
+        return {LookUpOutcome::WrongVersion, {}};
+    return FinishLookUp(*index.stream, false, word.c_str());
+}
+
+LookUpStatus CTabrelDoc::LookUpPhrase(const std::string& indexPath)
+{
+    OperationGuard guard(*this);
+    // The scan state is the document's: never run beside a single-word look-up.
+    if (m_bBusy)
+        return {LookUpOutcome::Busy, {}};
+    BusyGuard busy(*this);
+
+    IndexOpenResult index = OpenIndexFile(indexPath);
+    if (index.status == IndexOpenStatus::CannotOpen)
+        return {LookUpOutcome::NoIndex, {}};
+    if (index.status == IndexOpenStatus::WrongVersion) {
+        m_ui.MessageBox(kMsgIndexVersion);
+        return {LookUpOutcome::WrongVersion, {}};
+    }
+    return FinishLookUp(*index.stream, true, m_szWord);
+}
+
+}  // namespace tabrel

@@ -1,0 +1,85 @@
+#include "index/IndexFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "index/CharClass.h"
+#include "index/IndexFormat.h"
+#include "platform/Profile.h"
+#include "settings/ProfileKeys.h"
+
+namespace tabrel {
+
+std::optional<std::string> GetIndexFilePath(std::string_view dir, std::string_view word)
+{
+    if (word.empty())
+        return std::nullopt;
+    const auto first = static_cast<unsigned char>(word[0]);
+    if (IsLeadByte(first))
+        return std::nullopt;
+    char initial = '#';
+    if (IsAsciiDigit(first))
+        initial = '_';
+    else if (IsAsciiLetter(first))
+        initial = static_cast<char>(first);
+    return std::string(dir) + kIndexFilePrefix + initial;
+}
+
+std::string GetIndexIniPath(std::string_view dir)
+{
+    std::string path = std::string(dir) + kIndexIniName;
+    std::FILE* f = std::fopen(path.c_str(), "r");
+    if (!f)
+        return {};
+    std::fclose(f);
+    return path;
+}
+
+std::string GetDictionaryFileName(const std::string& indexIni, int fileId)
+{
+    const std::string key = std::to_string(fileId);
+    if (!indexIni.empty())
+        return CProfileFile(indexIni).GetString(profile::kFileID, key, "");
+    return GetProfileString(profile::kFileID, key, "");
+}
+
+namespace {
+std::FILE* OpenEitherCase(const std::string& path)
+{
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f || errno != ENOENT || path.empty())
+        return f;
+    std::string other = path;
+    char& last = other.back();
+    if (last >= 'a' && last <= 'z')
+        last = static_cast<char>(last - 'a' + 'A');
+    else if (last >= 'A' && last <= 'Z')
+        last = static_cast<char>(last - 'A' + 'a');
+    else
+        return nullptr;
+    return std::fopen(other.c_str(), "rb");
+}
+}  // namespace
+
+IndexOpenResult OpenIndexFile(const std::string& path, std::size_t bufferSize)
+{
+    IndexOpenResult result;
+    std::FILE* f = OpenEitherCase(path);
+    if (!f)
+        return result;
+    auto stream = std::make_unique<CIndexStream>(f, path, bufferSize);
+    try {
+        if (stream->ReadU8() != kIndexVersion) {
+            result.status = IndexOpenStatus::WrongVersion;
+            return result;
+        }
+    } catch (const CIndexReadError&) {
+        result.status = IndexOpenStatus::WrongVersion;  // empty file: no version byte 4
+        return result;
+    }
+    result.status = IndexOpenStatus::Ok;
+    result.stream = std::move(stream);
+    return result;
+}
+
+}  // namespace tabrel

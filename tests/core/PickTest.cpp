@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "ByteString.h"
+#include "IndexFixture.h"
+#include "RecordingUi.h"
+#include "TempDir.h"
+#include "doc/LookUpTrigger.h"
+#include "doc/PickLogic.h"
+
+using namespace tabrel;
+using namespace tabrel::test;
+
+namespace {
+
+TEST(Pick, ExtractWordAroundAByte)
+{
+    struct Case {
+        const char* line;
+        std::size_t at;
+        const char* word;
+    } cases[] = {
+        {"big dog", 1, "big"},     {"big dog", 3, "dog"},    // on the space: the word after it
+        {"big, dog", 3, ""},       {"big, dog", 4, "dog"},   // on the comma before a space: nothing
+        {"(see", 2, "see"},        {"(see", 0, "see"},
+        {"don't", 1, "don"},       {"don't", 4, "t"},        {"end.", 3, ""},
+        {"a\x82\xA0z b", 2, "a\x82\xA0z"},                   // bytes from 0x80 up belong to words
+        {"tab\there", 3, "here"},  {"x", 5, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_BYTES_EQ(c.word, ExtractWord(c.line, c.at)) << c.line << " @" << c.at;
+}
+
+TEST(Pick, NextTokenSplitsInPlace)
+{
+    struct Case {
+        const char* text;
+        std::vector<std::string> tokens;
+    } cases[] = {
+        {"take off", {"take", "off"}},
+        {"don't stop", {"don't", "stop"}},       // apostrophe between letters stays
+        {"3.14 x 1,000 and 3 4", {"3.14", "x", "1,000", "and", "3 4"}},  // separators between digits stay
+        {"apple.", {"apple"}},
+        {"apple  ", {"apple"}},
+        {"  ...", {}},
+        {"'tis rock'n'roll", {"tis", "rock'n'roll"}},
+        {"a\x83\x2Cz,b", {"a\x83\x2Cz", "b"}},  // a lead byte takes the next byte, even a comma
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        char buffer[64];
+        std::strcpy(buffer, c.text);
+        std::vector<std::string> tokens;
+        for (char* t = NextToken(buffer); t; t = NextToken(nullptr))
+            tokens.emplace_back(t);
+        EXPECT_EQ(tokens, c.tokens) << c.text;
+        EXPECT_EQ(NextToken(nullptr), nullptr);
+    }
+}
+
+TEST(Pick, LowerCaseStepsOverDoubleByteCharacters)
+{
+    EXPECT_BYTES_EQ("apple \x83\x41x\x82\x60", LowerCp932("APPLE \x83\x41X\x82\x60"));  // アＡ keep their bytes
+    EXPECT_BYTES_EQ("\xB1" "a", LowerCp932("\xB1" "A"));  // half-width katakana is one byte
+}
+
+TEST(Pick, ManualTextChecks)
+{
+    struct Case {
+        std::string text;
+        const char* message;  // nullptr: accepted
+    } cases[] = {
+        {"", nullptr},       {"take", nullptr},          {".take", nullptr},  {"(see", nullptr},
+        {"ab\xB1\xB2", nullptr},                          // half-width katakana passes
+        {" take", kMsgLeadingSpace},                      {"\ttake", kMsgLeadingSpace},
+        {"take\x8A\xBF", kMsgDoubleByte},                 {"\x82\xA0", kMsgDoubleByte},
+        {std::string(199, 'a'), nullptr},                 {std::string(200, 'a'), kMsgTooLong},
+    };
+    for (const Case& c : cases) {
+        const auto refusal = CheckManualText(c.text);
+        if (c.message)
+            EXPECT_EQ(refusal.value_or("<accepted>"), c.message) << c.text;
+        else
+            EXPECT_FALSE(refusal) << c.text;
+    }
+}
+
+// Index files named as a case-sensitive file system holds them: the letters in lower case.
+struct PickRig {
+    ScopedProfile profile;
+    TempDir dir;
+    RecordingUi ui;
+    std::shared_ptr<CTabrelDoc> doc = std::make_shared<CTabrelDoc>(ui);
+    std::string indexDir = dir.Path() + "/";
+
+    PickRig()
+    {
+        const DictFile d = WriteDict(dir, "d.txt", {"apple line\n", "take off line\n", "3rd line\n", "dots ...\n",
+                                                    "apple. line\n"});
+        WriteIndexIni(dir, {d.path});
+        dir.Write("$$TMP$$.a", ChainIndexBytes({{"apple", {{d.offsets[0], 1, 0, 1}}},
+                                                {"apple.", {{d.offsets[4], 5, 0, 1}}}}));
+        dir.Write("$$TMP$$.t", ChainIndexBytes({{"take", {{d.offsets[1], 2, 0, 3}}}}));
+        dir.Write("$$TMP$$._", ChainIndexBytes({{"3rd", {{d.offsets[2], 3, 0, 1}}}}));
+        dir.Write("$$TMP$$.#", ChainIndexBytes({{"...", {{d.offsets[3], 4, 0, 1}}}}));
+    }
+    std::vector<std::string> Results() const { return {doc->m_ResultList.begin(), doc->m_ResultList.end()}; }
+};
+
+TEST(Pick, AutoLookUpChoosesIndexFileAndKey)
+{
+    struct Case {
+        const char* word;
+        bool lookedUp;
+        const char* indexFile;
+        std::vector<std::string> results;
+    } cases[] = {
+        {"Apple", true, "$$TMP$$.A", {"apple line\r\n"}},  // capital in the name, lower-case key
+        {"3rd", true, "$$TMP$$._", {"3rd line\r\n"}},
+        {"\x8E\xAB\x8F\x91", false, "", {}},               // Japanese: no look-up, no beep
+        {"", false, "", {}},
+    };
+    for (const Case& c : cases) {
+        PickRig rig;
+        const PickOutcome out = AutoLookUp(*rig.doc, c.word, rig.indexDir);
+        EXPECT_EQ(out.lookedUp, c.lookedUp) << c.word;
+        if (c.lookedUp) {
+            EXPECT_EQ(out.indexPath, rig.indexDir + c.indexFile);
+        }
+        EXPECT_EQ(rig.Results(), c.results) << c.word;
+        EXPECT_EQ(rig.doc->m_strIndexIni, c.word[0] ? rig.indexDir + "kplindex.ini" : "");
+    }
+}
+
+TEST(Pick, ManualLookUpChoosesWordOrPhrase)
+{
+    struct Case {
+        std::string text;
+        bool lookedUp;
+        const char* word;    // m_szWord afterwards
+        const char* phrase;  // m_szPhrase afterwards
+        std::vector<std::string> results;
+    } cases[] = {
+        {"Take Off", true, "take", "take off", {"take off line\r\n"}},  // phrase look-up, keyed "take"
+        {"apple.", true, "apple", "", {"apple. line\r\n"}},             // one token: the whole text
+        {"apple  ", true, "apple", "", {}},                             // "apple  " is no headword
+        {"...", true, "", "", {"dots ...\r\n"}},
+        {"", false, "", "", {}},
+        {std::string(200, 'a'), false, "", "", {}},
+    };
+    for (const Case& c : cases) {
+        PickRig rig;
+        const PickOutcome out = ManualLookUp(*rig.doc, c.text, rig.indexDir);
+        EXPECT_EQ(out.lookedUp, c.lookedUp) << c.text;
+        EXPECT_STREQ(rig.doc->m_szWord, c.word) << c.text;
+        EXPECT_STREQ(rig.doc->m_szPhrase, c.phrase) << c.text;
+        EXPECT_EQ(rig.Results(), c.results) << c.text;
+    }
+}
+
+TEST(Pick, PhraseResultsFollowWordResults)
+{
+    PickRig rig;
+    AutoLookUp(*rig.doc, "apple", rig.indexDir);
+    ManualLookUp(*rig.doc, "take off", rig.indexDir);
+    EXPECT_EQ(rig.Results(), (std::vector<std::string>{"apple line\r\n", "take off line\r\n"}));
+}
+
+}  // namespace
