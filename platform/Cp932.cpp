@@ -23,8 +23,10 @@ public:
     // Converts `in`; on a sequence iconv refuses, appends `replacement`, skips
     // `skip(in)` bytes and goes on.
     template <typename Skip>
-    std::string Run(std::string_view in, std::string_view replacement, Skip skip)
+    std::string Run(std::string_view in, std::string_view replacement, Skip skip, std::size_t* replaced)
     {
+        if (replaced)
+            *replaced = 0;
         std::string out;
         out.reserve(in.size() * 3 / 2 + 4);
         ::iconv(m_cd, nullptr, nullptr, nullptr, nullptr);  // reset shift state
@@ -40,6 +42,8 @@ public:
                 continue;
             // EILSEQ or EINVAL (cut off at the end): replace and step over it.
             out += replacement;
+            if (replaced)
+                ++*replaced;
             const std::size_t n = std::min(left, skip(std::string_view(src, left)));
             src += n;
             left -= n;
@@ -78,13 +82,13 @@ std::size_t SkipUtf8Char(std::string_view s)
 std::string Cp932ToUtf8(std::string_view cp932)
 {
     thread_local Converter conv("UTF-8", "CP932");
-    return conv.Run(cp932, "\xEF\xBF\xBD", SkipOneByte);
+    return conv.Run(cp932, "\xEF\xBF\xBD", SkipOneByte, nullptr);
 }
 
-std::string Utf8ToCp932(std::string_view utf8)
+std::string Utf8ToCp932(std::string_view utf8, std::size_t* replaced)
 {
     thread_local Converter conv("CP932", "UTF-8");
-    return conv.Run(utf8, "?", SkipUtf8Char);
+    return conv.Run(utf8, "?", SkipUtf8Char, replaced);
 }
 
 }  // namespace tabrel

@@ -14,7 +14,8 @@ namespace tabrel {
 std::string Cp932ToUtf8(std::string_view cp932);
 
 /// UTF-8 to code page 932 bytes. A character that code page 932 lacks, or an
-/// invalid UTF-8 sequence, becomes "?" and the conversion goes on.
-std::string Utf8ToCp932(std::string_view utf8);
+/// invalid UTF-8 sequence, becomes "?" and the conversion goes on; when
+/// `replaced` is given it receives how many were replaced.
+std::string Utf8ToCp932(std::string_view utf8, std::size_t* replaced = nullptr);
 
 }  // namespace tabrel

@@ -45,6 +45,12 @@ TEST(Cp932, EncodesFromUtf8AndReplacesWhatIsMissing)
     };
     for (const Case& c : cases)
         EXPECT_BYTES_EQ(c.cp932, Utf8ToCp932(c.utf8)) << c.name;
+
+    std::size_t replaced = 99;
+    Utf8ToCp932("ok \xE3\x81\x82", &replaced);
+    EXPECT_EQ(replaced, 0u);
+    Utf8ToCp932("r\xC5\x8Du\xC3", &replaced);  // one missing character, one bad byte
+    EXPECT_EQ(replaced, 2u);
 }
 
 TEST(Cp932, LongTextRoundTrips)

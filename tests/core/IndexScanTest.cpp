@@ -39,12 +39,7 @@ std::unique_ptr<CIndexStream> Open(const std::string& path, std::size_t bufferSi
 
 TEST(IndexScan, WorkedExampleBytes)
 {
-    EXPECT_BYTES_EQ(std::string("\x04"
-                                "\x04" "cat\0" "\x01\0\0\0" "\x78\0\0\0" "\x05\0\0\0" "\0\0" "\x01" "\xFF\xFF\xFF\xFF"
-                                "\x01"
-                                "\x04" "car\0" "\x01\0\0\0" "\x60\0\0\0" "\x04\0\0\0" "\0\0" "\x01" "\xFF\xFF\xFF\xFF"
-                                "\0\0\0",
-                                53),
+    EXPECT_BYTES_EQ(WorkedExampleBytes(),
                     CatCarBytes());
 }
 

@@ -2,6 +2,16 @@
 
 namespace tabrel::test {
 
+std::string WorkedExampleBytes()
+{
+    return std::string("\x04"
+                       "\x04" "cat\0" "\x01\0\0\0" "\x78\0\0\0" "\x05\0\0\0" "\0\0" "\x01" "\xFF\xFF\xFF\xFF"
+                       "\x01"
+                       "\x04" "car\0" "\x01\0\0\0" "\x60\0\0\0" "\x04\0\0\0" "\0\0" "\x01" "\xFF\xFF\xFF\xFF"
+                       "\0\0\0",
+                       53);
+}
+
 std::string ChainIndexBytes(const std::vector<FixtureNode>& nodes)
 {
     std::string out;

@@ -15,6 +15,10 @@ struct FixtureNode {
     std::vector<Posting> postings;
 };
 
+/// The 53 bytes of the index file holding "cat" (line 5 at byte 120) with
+/// "car" (line 4 at byte 96) in its before-subtree, written out by hand.
+std::string WorkedExampleBytes();
+
 /// Version byte 4 and the nodes chained through their after-subtrees, so the
 /// stored order is the order given.
 std::string ChainIndexBytes(const std::vector<FixtureNode>& nodes);
