@@ -54,6 +54,13 @@ public:
     CTabrelDoc(const CTabrelDoc&) = delete;
     CTabrelDoc& operator=(const CTabrelDoc&) = delete;
 
+    // Title and path, as the windows show them. New documents are titled
+    // by whoever creates them; the path is set by an open or a save.
+    const std::string& GetTitle() const { return m_strTitle; }
+    void SetTitle(std::string title) { m_strTitle = std::move(title); }
+    const std::string& GetPathName() const { return m_strPathName; }
+    void SetPathName(std::string path) { m_strPathName = std::move(path); }
+
     // Views.
     void AddView(IDocView* view);
     void RemoveView(IDocView* view);
@@ -114,6 +121,8 @@ private:
     LookUpStatus FinishLookUp(CIndexStream& stream, bool phraseMode, const char* key);
 
     IUiServices& m_ui;
+    std::string m_strTitle;
+    std::string m_strPathName;
     std::vector<IDocView*> m_views;
     int m_nRunning = 0;
     bool m_bLoadingText = false;

@@ -1,0 +1,295 @@
+#include "app/TabrelApp.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/DialogBuilder.h"
+#include "app/Icons.h"
+#include "app/MainFrame.h"
+#include "app/SplitFrame.h"
+#include "doc/TabrelDoc.h"
+#include "platform/Profile.h"
+#include "res/Resources.h"
+#include "settings/ProfileKeys.h"
+#include "view/QtText.h"
+
+namespace tabrel {
+
+using namespace res;
+
+namespace {
+constexpr char kSettingsSection[] = "Settings";
+constexpr char kPreviewPagesKey[] = "PreviewPages";
+constexpr int kAboutTemplate = 100;
+
+// The document type name: the second field of document string 3.
+std::string DocumentTypeName()
+{
+    const std::string_view docString = LoadString(IDS_DOC_STRING);
+    const std::size_t first = docString.find('\n');
+    const std::size_t second = docString.find('\n', first + 1);
+    return std::string(docString.substr(first + 1, second - first - 1));
+}
+}  // namespace
+
+CTabrelApp::CTabrelApp() : m_recentFiles(kMaxRecentFiles)
+{
+    InstallQtMessagePump();
+}
+
+CTabrelApp::~CTabrelApp()
+{
+    // Windows first: they hand their documents back as they go.
+    m_pMainFrame.reset();
+}
+
+bool CTabrelApp::InitInstance()
+{
+    // Every dialog, ours or Qt's, in light grey with black text.
+    qApp->installEventFilter(this);
+    QApplication::setApplicationName(LoadQString(IDS_APP_TITLE));
+    QApplication::setWindowIcon(AppIcon(2));
+
+    m_recentFiles.ReadList();
+    m_nPreviewPages = GetProfileInt(kSettingsSection, kPreviewPagesKey, 0);
+
+    m_pMainFrame = std::make_unique<CMainFrame>(*this);
+    if (!m_pMainFrame->OnCreate())
+        return false;
+    m_pMainFrame->show();
+
+    if (GetProfileString(profile::kIndex, profile::kDir, "").empty())
+        RunFirstRunSettings();
+
+    OnFileNew();
+    return true;
+}
+
+void CTabrelApp::RunFirstRunSettings() {}
+
+void CTabrelApp::ExitInstance()
+{
+    m_recentFiles.WriteList();
+    if (m_nPreviewPages != 0)
+        WriteProfileInt(kSettingsSection, kPreviewPagesKey, m_nPreviewPages);
+}
+
+bool CTabrelApp::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Polish) {
+        if (auto* dialog = qobject_cast<QDialog*>(watched))
+            ApplyDialogColors(dialog);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+CSplitFrame* CTabrelApp::OnFileNew()
+{
+    auto doc = std::make_shared<CTabrelDoc>(m_ui);
+    doc->SetTitle(DocumentTypeName() + std::to_string(++m_nUntitled));
+    m_docs.push_back(doc);
+    return CreateFrame(doc);
+}
+
+CSplitFrame* CTabrelApp::CreateFrame(const std::shared_ptr<CTabrelDoc>& doc)
+{
+    auto* frame = new CSplitFrame(*this, doc);
+    if (!frame->OnCreateClient()) {
+        delete frame;
+        return nullptr;
+    }
+    m_pMainFrame->AddFrame(frame);
+    UpdateFrameTitles(*doc);
+    return frame;
+}
+
+CSplitFrame* CTabrelApp::OpenDocumentFile(const std::string& path)
+{
+    // The document reads nothing from the file, but it must be there to open.
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        m_ui.MessageBox("ファイル " + path + " を開けませんでした。");
+        return nullptr;
+    }
+    std::fclose(f);
+    auto doc = std::make_shared<CTabrelDoc>(m_ui);
+    doc->SetTitle(ToPath(QFileInfo(FromPath(path)).fileName()));
+    doc->SetPathName(path);
+    m_docs.push_back(doc);
+    m_recentFiles.Add(path);
+    return CreateFrame(doc);
+}
+
+std::vector<CSplitFrame*> CTabrelApp::FramesOf(const CTabrelDoc& doc) const
+{
+    std::vector<CSplitFrame*> frames;
+    if (m_pMainFrame) {
+        for (CSplitFrame* frame : m_pMainFrame->GetFrames()) {
+            if (&frame->GetDocument() == &doc)
+                frames.push_back(frame);
+        }
+    }
+    return frames;
+}
+
+void CTabrelApp::UpdateFrameTitles(const CTabrelDoc& doc)
+{
+    const std::vector<CSplitFrame*> frames = FramesOf(doc);
+    const QString title = FromPath(doc.GetTitle());
+    int n = 0;
+    for (CSplitFrame* frame : frames) {
+        const QString text = frames.size() == 1 ? title : title + QStringLiteral(":%1").arg(++n);
+        frame->setWindowTitle(text);
+        if (frame->GetSubWindow())
+            frame->GetSubWindow()->setWindowTitle(text);
+    }
+    if (m_pMainFrame)
+        m_pMainFrame->UpdateFrameState();
+}
+
+void CTabrelApp::CloseDocument(CTabrelDoc& doc)
+{
+    for (CSplitFrame* frame : FramesOf(doc)) {
+        if (frame->GetSubWindow())
+            frame->GetSubWindow()->close();
+    }
+}
+
+void CTabrelApp::OnFrameDestroyed(CSplitFrame* frame)
+{
+    const CTabrelDoc* doc = &frame->GetDocument();
+    std::vector<CSplitFrame*> others = FramesOf(*doc);
+    others.erase(std::remove(others.begin(), others.end(), frame), others.end());
+    if (others.empty()) {
+        m_docs.erase(std::remove_if(m_docs.begin(), m_docs.end(),
+                                    [doc](const std::shared_ptr<CTabrelDoc>& d) { return d.get() == doc; }),
+                     m_docs.end());
+    } else {
+        // Renumber the windows that stay once this one has left the area.
+        QTimer::singleShot(0, this, [this, doc] {
+            for (const auto& d : m_docs) {
+                if (d.get() == doc)
+                    UpdateFrameTitles(*d);
+            }
+        });
+    }
+}
+
+bool CTabrelApp::IsAnyOperationRunning() const
+{
+    return std::any_of(m_docs.begin(), m_docs.end(),
+                       [](const std::shared_ptr<CTabrelDoc>& d) { return d->IsOperationRunning(); });
+}
+
+QString CTabrelApp::ChooseSaveFileName(const QString& defaultName)
+{
+    return QFileDialog::getSaveFileName(m_pMainFrame.get(), QString(), defaultName);
+}
+
+bool CTabrelApp::QueryCommand(int id, bool& enabled)
+{
+    switch (id) {
+    case ID_FILE_NEW:
+    case ID_FILE_OPEN:
+    case ID_FILE_PRINT_SETUP:
+    case ID_APP_EXIT:
+    case ID_HELP_INDEX:
+    case ID_HELP:
+    case ID_APP_ABOUT:
+        enabled = true;
+        return true;
+    default:
+        if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + kMaxRecentFiles) {
+            enabled = static_cast<std::size_t>(id - ID_FILE_MRU_FILE1) < m_recentFiles.Entries().size();
+            return true;
+        }
+        return false;
+    }
+}
+
+void CTabrelApp::RunCommand(int id)
+{
+    switch (id) {
+    case ID_FILE_NEW:
+        OnFileNew();
+        break;
+    case ID_FILE_OPEN:
+        OnFileOpen();
+        break;
+    case ID_FILE_PRINT_SETUP: {
+        QPageSetupDialog dialog(&m_printer, m_pMainFrame.get());
+        dialog.exec();
+        break;
+    }
+    case ID_APP_EXIT:
+        m_pMainFrame->close();
+        break;
+    case ID_HELP_INDEX:
+    case ID_HELP:
+        OnHelpIndex();
+        break;
+    case ID_APP_ABOUT:
+        OnAppAbout();
+        break;
+    default:
+        if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + kMaxRecentFiles)
+            OnOpenRecentFile(id - ID_FILE_MRU_FILE1);
+        break;
+    }
+}
+
+void CTabrelApp::OnFileOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(m_pMainFrame.get());
+    if (!path.isEmpty())
+        OpenDocumentFile(ToPath(path));
+}
+
+void CTabrelApp::OnOpenRecentFile(int index)
+{
+    const auto& entries = m_recentFiles.Entries();
+    if (static_cast<std::size_t>(index) >= entries.size())
+        return;
+    const std::string path = entries[static_cast<std::size_t>(index)];
+    if (!OpenDocumentFile(path))
+        m_recentFiles.Remove(static_cast<std::size_t>(index));  // gone: drop it from the list
+}
+
+void CTabrelApp::OnAppAbout()
+{
+    const DialogTemplate* tmpl = FindDialogTemplate(kAboutTemplate);
+    if (!tmpl)
+        return;
+    std::unique_ptr<QDialog> about(BuildDialog(*tmpl, m_pMainFrame.get()));
+    about->setObjectName(QStringLiteral("aboutBox"));
+    about->exec();
+}
+
+void CTabrelApp::OnHelpIndex()
+{
+    if (!m_pHelpWindow) {
+        m_pHelpWindow = new QDialog(m_pMainFrame.get());
+        m_pHelpWindow->setObjectName(QStringLiteral("helpWindow"));
+        m_pHelpWindow->setWindowTitle(LoadQString(IDS_APP_TITLE) + QStringLiteral(" ヘルプ"));
+        auto* browser = new QTextBrowser(m_pHelpWindow);
+        browser->setHtml(FromUtf8(HelpHtml()));
+        auto* layout = new QVBoxLayout(m_pHelpWindow);
+        layout->addWidget(browser);
+        m_pHelpWindow->resize(520, 480);
+    }
+    m_pHelpWindow->show();
+    m_pHelpWindow->raise();
+}
+
+}  // namespace tabrel

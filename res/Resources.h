@@ -1,0 +1,115 @@
+#pragma once
+// The program's own texts, menus, accelerators, dialog layouts and pictures,
+// kept as data. Texts are UTF-8. Nothing here needs Qt; the front end turns
+// the tables into menus, shortcuts and dialogs.
+
+#include <span>
+#include <string_view>
+
+namespace tabrel::res {
+
+// Command ids: 32768-32773 the program's own, the rest the standard ones.
+enum CommandId : int {
+    ID_TEXT_OUTPUT = 32768,
+    ID_TAMBUN = 32769,
+    ID_TEXT_COLOR = 32770,
+    ID_FONT = 32771,
+    ID_BK_COLOR = 32772,
+    ID_SETTINGS = 32773,
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_CLOSE = 57602,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    ID_FILE_PRINT_SETUP = 57606,
+    ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_PREVIEW = 57608,
+    ID_FILE_MRU_FILE1 = 57616,  // to 57619
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_UNDO = 57643,
+    ID_WINDOW_NEW = 57648,
+    ID_WINDOW_ARRANGE = 57649,
+    ID_WINDOW_CASCADE = 57650,
+    ID_WINDOW_TILE_HORZ = 57651,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_HELP_INDEX = 57666,
+    ID_HELP = 57669,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+};
+
+inline constexpr int kMaxRecentFiles = 4;
+
+// String table ids that are not command ids.
+enum StringId : int {
+    IDS_MAINFRAME = 2,
+    IDS_DOC_STRING = 3,
+    IDS_APP_TITLE = 57344,
+    IDS_IDLE_MESSAGE = 57345,
+    IDS_INDICATOR_CAPS = 59137,
+    IDS_INDICATOR_NUM = 59138,
+    IDS_INDICATOR_SCRL = 59139,
+    IDS_INDICATOR_KANA = 59142,
+};
+
+/// Text of string `id`, or an empty view when the table has none.
+std::string_view LoadString(int id);
+
+/// One menu item: a popup (with its items following, up to kEndPopup), a
+/// command, or a separator. `text` is stored with the access-key pair as
+/// "(" U+001E Latin U+001F katakana ")".
+struct MenuItem {
+    enum Kind { Popup, Command, Separator, EndPopup, Grayed };
+    Kind kind;
+    int id;  ///< command id; 0 for popups and separators
+    std::string_view text;
+};
+
+/// Menu 2 (no document window) and menu 3 (a document window active).
+std::span<const MenuItem> MainMenu();
+std::span<const MenuItem> DocumentMenu();
+
+/// Accelerator table 2: key sequences in Qt's portable text form.
+struct Accelerator {
+    std::string_view keys;
+    int id;
+};
+std::span<const Accelerator> Accelerators();
+
+/// Tool bar buttons in order; 0 is a separator.
+std::span<const int> ToolBarButtons();
+
+/// Tool bar images: nine 16 x 15 pictures side by side (144 x 15), XPM.
+std::span<const char* const> ToolBarXpm();
+/// Icon 2 (main window, about box) and icon 3 (document windows), 32 x 32, XPM.
+std::span<const char* const> MainIconXpm();
+std::span<const char* const> DocumentIconXpm();
+
+/// A dialog layout: positions and sizes in dialog units of the dialog font.
+struct DialogControl {
+    enum Kind { DefPushButton, PushButton, Edit, Static, CenteredStatic, Icon, GroupBox, ListBox, CheckBox };
+    Kind kind;
+    int id;  ///< -1 for controls no code refers to
+    std::string_view text;
+    int x, y, cx, cy;
+};
+struct DialogTemplate {
+    int id;
+    std::string_view caption;
+    std::string_view fontFace;
+    int fontPoints;
+    int cx, cy;
+    std::span<const DialogControl> controls;
+};
+/// Template 100 (about box), 102 (manual word), ...; nullptr when unknown.
+const DialogTemplate* FindDialogTemplate(int id);
+
+/// The help page shown by the help command (UTF-8 HTML).
+std::string_view HelpHtml();
+
+}  // namespace tabrel::res

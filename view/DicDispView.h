@@ -1,0 +1,19 @@
+#pragma once
+// The dictionary pane: the result lines of the last look-up.
+
+#include "view/LinePane.h"
+
+namespace tabrel {
+
+class CDicDispView : public CLinePane {
+    Q_OBJECT
+public:
+    using CLinePane::CLinePane;
+
+    bool QueryCommand(int id, bool& enabled) override;
+
+protected:
+    const CExStringList& Lines() const override { return GetDocument().m_ResultList; }
+};
+
+}  // namespace tabrel

@@ -1,0 +1,17 @@
+#pragma once
+// What a pane asks of the window it sits in.
+
+namespace tabrel {
+
+class CLinePane;
+
+class IPaneHost {
+public:
+    virtual ~IPaneHost() = default;
+    /// Makes `pane` the window's active pane: it gets the focus and the commands.
+    virtual void SetActiveView(CLinePane* pane) = 0;
+    /// Activates the pane after (`forward`) or before `from`.
+    virtual void ActivateNextPane(CLinePane* from, bool forward) = 0;
+};
+
+}  // namespace tabrel
