@@ -13,7 +13,13 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
 #include "AppRig.h"
+#include "IndexFixture.h"
 #include "UiTests.h"
 #include "doc/TabrelDoc.h"
 #include "res/Resources.h"
@@ -25,6 +31,15 @@ using namespace tabrel::test;
 using namespace tabrel::res;
 
 namespace {
+
+// Runs `check` on the next modal dialog once it shows, then lets `close` end it.
+void OnNextModal(std::function<void(QWidget*)> check)
+{
+    QTimer::singleShot(0, [check] {
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        check(QApplication::activeModalWidget());
+    });
+}
 
 // A menu as text lines: "popup text" items, "  " per nesting level,
 // "-" for separators; hidden items are left out.
@@ -232,6 +247,87 @@ private slots:
         rig.Main()->Execute(ID_VIEW_STATUS_BAR);
         QVERIFY(rig.Main()->statusBar()->isHidden());
         QVERIFY(!rig.Main()->GetAction(ID_VIEW_STATUS_BAR)->isChecked());
+    }
+
+    void promptsAboutBoxAndHelp()
+    {
+        AppRig rig;
+        rig.Main()->GetAction(ID_FILE_OPEN)->showStatusText(rig.Main());
+        QCOMPARE(rig.Main()->statusBar()->currentMessage(), QStringLiteral("保存されているﾌｧｲﾙを開く"));
+        rig.Main()->GetAction(ID_FILE_OPEN)->showStatusText(rig.Main());
+        rig.Main()->statusBar()->clearMessage();
+        QVERIFY(rig.Main()->findChild<QLabel*>(QStringLiteral("idleText"))->isVisible());
+        QCOMPARE(rig.Main()->findChild<QLabel*>(QStringLiteral("idleText"))->text(), QStringLiteral("がんばろう!KOBE"));
+
+        QString version, caption;
+        OnNextModal([&](QWidget* about) {
+            caption = about->windowTitle();
+            for (QLabel* label : about->findChildren<QLabel*>())
+                version += label->text();
+            QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
+        });
+        rig.Main()->Execute(ID_APP_ABOUT);
+        QCOMPARE(caption, QStringLiteral("TABREL のバージョン情報"));
+        QCOMPARE(version, QStringLiteral("Tabrel ver.0.02"));
+
+        rig.Main()->Execute(ID_HELP_INDEX);
+        QWidget* help = rig.Main()->findChild<QWidget*>(QStringLiteral("helpWindow"));
+        QVERIFY(help && help->isVisible());
+    }
+
+    void saveWritesResultsAndReportsFailure()
+    {
+        AppRig rig;
+        CTabrelDoc& doc = rig.Frame()->GetDocument();
+        doc.m_ResultList.AddTail("a\r\n");
+        const std::string path = rig.dir.File("saved.txt");
+        doc.SetPathName(path);  // saved before: Save writes without asking
+        rig.Main()->Execute(ID_FILE_SAVE);
+        QCOMPARE(rig.dir.Read("saved.txt"), std::string("a\r\n\r\n"));
+
+        rig.dir.Write("folder/keep.txt", "old");
+        doc.SetPathName(rig.dir.File("folder"));  // a folder cannot be written over
+        QString message;
+        OnNextModal([&](QWidget* box) {
+            message = qobject_cast<QMessageBox*>(box)->text();
+            qobject_cast<QMessageBox*>(box)->accept();
+        });
+        rig.Main()->Execute(ID_FILE_SAVE);
+        QVERIFY(message.contains(QStringLiteral("保存できませんでした")));
+        QCOMPARE(rig.dir.Read("folder/keep.txt"), std::string("old"));
+    }
+
+    void closingWaitsForARunningLookUp()
+    {
+        AppRig rig;
+        const DictFile dict = WriteDict(rig.dir, "d.txt", {"a\n", "b\n"});
+        WriteIndexIni(rig.dir, {dict.path, dict.path});
+        const std::string index = rig.dir.Write("$$TMP$$.t", ChainIndexBytes({{"take", {{0, 1, 0, 1}, {2, 2, 1, 1}}}}));
+        CSplitFrame* frame = rig.Frame();
+        std::shared_ptr<CTabrelDoc> doc = frame->GetDocumentPtr();
+        doc->m_strIndexIni = rig.dir.File("kplindex.ini");
+        QPointer<QMdiSubWindow> sub = frame->GetSubWindow();
+
+        // The user closes the window, then the application, while the look-up shows its first lines.
+        struct Closer : IDocView {
+            std::function<void()> onUpdate;
+            void OnUpdate(CTabrelDoc&) override { onUpdate(); }
+        } closer;
+        bool closedDuringLookUp = false;
+        closer.onUpdate = [&] {
+            sub->close();
+            rig.Main()->close();
+            QApplication::processEvents();
+            closedDuringLookUp = closedDuringLookUp || sub.isNull() || !rig.Main()->isVisible();
+        };
+        doc->AddView(&closer);
+        const LookUpStatus status = doc->LookUpWord("take", index);
+        doc->RemoveView(&closer);
+        QCOMPARE(status.outcome, LookUpOutcome::Done);
+        QVERIFY(!closedDuringLookUp);
+        QCOMPARE(doc->m_ResultList.GetCount(), std::size_t{2});
+        QTRY_VERIFY(sub.isNull());                // closed once the look-up returned
+        QTRY_VERIFY(!rig.Main()->isVisible());
     }
 
     void screenshotIsNotBlank()
