@@ -87,7 +87,7 @@ void CTabrelDoc::UpdateAllViews()
 std::string CTabrelDoc::SerializeResults() const
 {
     std::string out;
-    for (const std::string& line : m_ResultList) {
+    for (std::string_view line : m_ResultList) {
         out += line;
         out += "\r\n";
     }

@@ -1,6 +1,7 @@
 #include "index/ExStringList.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -24,10 +25,18 @@ void MinimiseHeap()
 
 }  // namespace
 
+namespace {
+// Blocks grow from small (a few result lines) to large (a whole book).
+constexpr std::size_t kFirstBlockBytes = 4 * 1024;
+constexpr std::size_t kLargestBlockBytes = 1024 * 1024;
+}  // namespace
+
 void CExStringList::Clear()
 {
-    // Swap rather than clear() so the vector's own buffer is freed too.
-    std::vector<std::string>().swap(m_lines);
+    // Swap rather than clear() so the vectors' own buffers are freed too.
+    std::vector<std::string_view>().swap(m_lines);
+    std::vector<std::unique_ptr<char[]>>().swap(m_blocks);
+    m_blockSize = m_blockUsed = 0;
     m_nMaxLength = -1;
     MinimiseHeap();
 }
@@ -42,7 +51,7 @@ std::int32_t CExStringList::GetMaxLength()
 std::int32_t CExStringList::ComputeMaxLength()
 {
     constexpr std::size_t kLimit = std::numeric_limits<std::int32_t>::max();
-    for (const std::string& line : m_lines) {
+    for (std::string_view line : m_lines) {
         const auto length = static_cast<std::int32_t>(std::min(line.size(), kLimit));
         if (length > m_nMaxLength)
             m_nMaxLength = length;
@@ -50,9 +59,28 @@ std::int32_t CExStringList::ComputeMaxLength()
     return m_nMaxLength;
 }
 
-void CExStringList::AddTail(std::string line)
+char* CExStringList::Reserve(std::size_t bytes)
 {
-    m_lines.push_back(std::move(line));
+    if (m_blocks.empty() || m_blockSize - m_blockUsed < bytes) {
+        const std::size_t next = m_blocks.empty() ? kFirstBlockBytes : std::min(m_blockSize * 2, kLargestBlockBytes);
+        m_blockSize = std::max(next, bytes);
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_blockSize));
+        m_blockUsed = 0;
+    }
+    char* at = m_blocks.back().get() + m_blockUsed;
+    m_blockUsed += bytes;
+    return at;
+}
+
+void CExStringList::AddTail(std::string_view line)
+{
+    if (line.empty()) {
+        m_lines.emplace_back();
+        return;
+    }
+    char* at = Reserve(line.size());
+    std::memcpy(at, line.data(), line.size());
+    m_lines.emplace_back(at, line.size());
 }
 
 }  // namespace tabrel

@@ -160,7 +160,7 @@ int main(int argc, char** argv)
     }
 
     const bool terminal = ::isatty(STDOUT_FILENO) != 0;
-    for (const std::string& line : doc->m_ResultList) {
+    for (std::string_view line : doc->m_ResultList) {
         if (raw)
             std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
         else
