@@ -334,28 +334,40 @@ void RemoveStaleIndexFiles(const fs::path& dir, const std::set<std::string>& wri
 IndexBuildResult BuildIndexDirectory(const std::string& dir, const std::vector<std::string>& files,
                                      const IndexBuildOptions& options, const IndexBuildReport& report)
 {
-    if (files.empty())
+    std::vector<DictionarySource> sources;
+    sources.reserve(files.size());
+    for (const std::string& path : files)
+        sources.push_back({path, options});
+    return BuildIndexDirectory(dir, sources, report);
+}
+
+IndexBuildResult BuildIndexDirectory(const std::string& dir, const std::vector<DictionarySource>& sources,
+                                     const IndexBuildReport& report)
+{
+    if (sources.empty())
         return Fail(IndexBuildStatus::BadInput, "no dictionary files given");
-    if (files.size() > kMaxDictionaryFiles)
-        return Fail(IndexBuildStatus::BadInput, std::to_string(files.size()) + " dictionary files; at most " +
+    if (sources.size() > kMaxDictionaryFiles)
+        return Fail(IndexBuildStatus::BadInput, std::to_string(sources.size()) + " dictionary files; at most " +
                                                     std::to_string(kMaxDictionaryFiles) + " can be indexed");
 
-    std::vector<std::string> absolute(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        std::string error = CheckDictionaryPath(files[i], absolute[i]);
+    std::vector<std::string> absolute(sources.size());
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        std::string error = CheckDictionaryPath(sources[i].path, absolute[i]);
         if (!error.empty())
             return Fail(IndexBuildStatus::BadInput, std::move(error));
     }
 
-    CIndexBuilder builder(options);
+    CIndexBuilder builder;
     builder.SetWarningSink([&](std::int16_t fileId, std::uint32_t line, std::string_view headword) {
         if (report.skippedHeadword)
-            report.skippedHeadword(files[static_cast<std::size_t>(fileId)], line, headword);
+            report.skippedHeadword(sources[static_cast<std::size_t>(fileId)].path, line, headword);
     });
     std::string content;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (std::string error = ReadWholeFile(files[i], content); !error.empty())
-            return Fail(IndexBuildStatus::BadInput, files[i] + ": " + error);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const std::string& path = sources[i].path;
+        if (std::string error = ReadWholeFile(path, content); !error.empty())
+            return Fail(IndexBuildStatus::BadInput, path + ": " + error);
+        builder.SetOptions(sources[i].options);
         const std::uint64_t total = content.size();
         if (report.progress && total > 0)
             report.progress(i, 0, total);

@@ -56,6 +56,10 @@ public:
 
     void SetWarningSink(WarningSink sink) { m_warn = std::move(sink); }
 
+    /// How the lines added from now on are read, so that dictionaries of
+    /// different layouts can share one index.
+    void SetOptions(IndexBuildOptions options) { m_options = std::move(options); }
+
     /// Indexes every line of `text`, the whole content of dictionary file
     /// `fileId` (at most kMaxDictionaryFileBytes bytes). Lines end in LF or
     /// CR LF; a last line without a line end counts too. `progress`, when
@@ -112,12 +116,23 @@ struct IndexBuildResult {
     IndexBuildStats stats;
 };
 
-/// Builds the index directory `dir` (created when missing) from `files`,
-/// FileID i being files[i]: writes kplindex.ini and the "$$TMP$$.<c>" index
-/// files, and then removes the index files of other initials left there by
-/// an earlier build. Every input is checked before anything is written, and
-/// the output goes to temporary files that are renamed only once all of them
-/// are complete, so a failure leaves the directory as it was.
+/// One dictionary text file and how its lines are read.
+struct DictionarySource {
+    std::string path;
+    IndexBuildOptions options;
+};
+
+/// Builds the index directory `dir` (created when missing) from `sources`,
+/// FileID i being sources[i], each read with its own options: writes
+/// kplindex.ini and the "$$TMP$$.<c>" index files, and then removes the
+/// index files of other initials left there by an earlier build. Every
+/// input is checked before anything is written, and the output goes to
+/// temporary files that are renamed only once all of them are complete, so a
+/// failure leaves the directory as it was.
+IndexBuildResult BuildIndexDirectory(const std::string& dir, const std::vector<DictionarySource>& sources,
+                                     const IndexBuildReport& report = {});
+
+/// The same with one set of options for every file.
 IndexBuildResult BuildIndexDirectory(const std::string& dir, const std::vector<std::string>& files,
                                      const IndexBuildOptions& options, const IndexBuildReport& report = {});
 

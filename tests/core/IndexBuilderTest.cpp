@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "ByteString.h"
@@ -94,9 +95,11 @@ std::set<std::string> FileNames(const TempDir& dir, const std::string& sub)
     return names;
 }
 
-// Builds dir/"index" from dictionary files given as their lines.
+// Builds dir/"index" from dictionary files given as their lines; each file
+// is read with fileOptions[i] when given, else with `options`.
 IndexBuildResult Build(const TempDir& dir, const std::vector<std::vector<std::string>>& dicts,
-                       const IndexBuildOptions& options = {}, const IndexBuildReport& report = {})
+                       const IndexBuildOptions& options = {}, const IndexBuildReport& report = {},
+                       const std::vector<IndexBuildOptions>& fileOptions = {})
 {
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < dicts.size(); ++i) {
@@ -105,7 +108,12 @@ IndexBuildResult Build(const TempDir& dir, const std::vector<std::vector<std::st
             text += line;
         paths.push_back(dir.Write("dict" + std::to_string(i) + ".txt", text));
     }
-    return BuildIndexDirectory(dir.File("index"), paths, options, report);
+    if (fileOptions.empty())
+        return BuildIndexDirectory(dir.File("index"), paths, options, report);
+    std::vector<DictionarySource> sources;
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        sources.push_back({paths[i], fileOptions.at(i)});
+    return BuildIndexDirectory(dir.File("index"), sources, report);
 }
 
 TEST(IndexBuilder, WritesTheWorkedExampleBytes)
@@ -129,6 +137,7 @@ struct PostingCase {
     std::vector<std::vector<std::string>> dicts;
     // Index file initial, word, and its postings as "file:line:type" in stored order.
     std::map<std::string, std::pair<char, std::string>> expected;
+    std::vector<IndexBuildOptions> fileOptions = {};  // one per file, replacing `options`
 
     friend void PrintTo(const PostingCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -141,7 +150,7 @@ TEST_P(IndexBuilderPostings, IndexesEachWordOncePerLine)
 {
     const PostingCase& c = GetParam();
     TempDir dir;
-    const IndexBuildResult r = Build(dir, c.dicts, c.options);
+    const IndexBuildResult r = Build(dir, c.dicts, c.options, {}, c.fileOptions);
     ASSERT_EQ(r.status, IndexBuildStatus::Ok) << r.error;
 
     std::map<std::string, std::pair<char, std::string>> actual;
@@ -171,6 +180,14 @@ IndexBuildOptions SeparatorLayout()
     o.separator = " : ";
     o.bodyType = 3;
     o.stopWords = {"the"};
+    return o;
+}
+
+IndexBuildOptions VisibleBody(std::unordered_set<std::string> stopWords)
+{
+    IndexBuildOptions o;
+    o.bodyType = 3;
+    o.stopWords = std::move(stopWords);
     return o;
 }
 
@@ -230,7 +247,25 @@ INSTANTIATE_TEST_SUITE_P(
                         {"fruit", {'f', "0:2:3"}},
                         {"no", {'n', "0:3:3"}},
                         {"separator", {'s', "0:3:3"}},
-                    }}),
+                    }},
+        // Each file read its own way: file 0 hides its body words, file 1
+        // shows them but for its stop words, file 2 has a separator layout.
+        PostingCase{"OptionsPerFile",
+                    {},
+                    {
+                        {"\x1b" "take\x1b : to grasp\n"},
+                        {"\x1b" "\x8E\xE6\x82\xE9\x1b /to take/to grasp/\n", "\x1b" "AV\x1b /to view/\n"},
+                        {"grasp : take hold\n"},
+                    },
+                    {
+                        {"take", {'t', "0:1:1 1:1:3 2:1:2"}},
+                        {"to", {'t', "0:1:2 1:1:2 1:2:2"}},
+                        {"grasp", {'g', "0:1:2 1:1:3 2:1:1"}},
+                        {"av", {'a', "1:2:1"}},
+                        {"view", {'v', "1:2:3"}},
+                        {"hold", {'h', "2:1:2"}},
+                    },
+                    {IndexBuildOptions{}, VisibleBody({"to"}), IndexBuildOptions{" : ", kHiddenPostingType, {}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IndexBuilder, StoresABalancedTreeInPreOrder)

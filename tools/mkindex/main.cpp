@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,7 @@ constexpr int kExitUsage = 2;
 constexpr std::uint64_t kMaxShownWarnings = 20;
 
 const char kUsage[] =
-    "Usage: tabrel-mkindex [OPTION]... DIR FILE...\n"
+    "Usage: tabrel-mkindex [OPTION]... DIR [OPTION]... FILE [[OPTION]... FILE]...\n"
     "\n"
     "Builds the dictionary index that the reader looks words up in: the index\n"
     "files $$TMP$$.a to $$TMP$$.z, $$TMP$$._ (words beginning with a digit) and\n"
@@ -46,14 +47,22 @@ const char kUsage[] =
     "hidden from look-ups unless --body-type says otherwise. Headwords of 255\n"
     "bytes or more cannot be stored; they are skipped with a warning.\n"
     "\n"
+    "--separator, --body-type and --stop-words apply to the FILEs given after\n"
+    "them and hold until the same option comes again, so files of different\n"
+    "layouts can share one index:\n"
+    "  tabrel-mkindex DIR plain.txt --body-type 3 --stop-words stop.txt glosses.txt\n"
+    "\n"
     "  --separator TEXT   the headword is the text before the first occurrence of\n"
     "                     TEXT in the line (for example \" : \"), compared byte for\n"
-    "                     byte; a line without TEXT has no headword.\n"
+    "                     byte; a line without TEXT has no headword. An empty\n"
+    "                     TEXT (--separator=) returns to the ESC layout.\n"
     "  --body-type N      posting type of the other words, 0 to 255 (default 2:\n"
     "                     hidden; 3 shows those lines in look-ups as well).\n"
     "  --stop-words FILE  words, one a line (code page 932), whose lines stay\n"
     "                     hidden when found through the other words, whatever\n"
-    "                     --body-type says.\n"
+    "                     --body-type says. Several given together add up; given\n"
+    "                     again after a FILE, the new list replaces the old one\n"
+    "                     (an empty FILE such as /dev/null ends the list).\n"
     "  --quiet            no progress and no summary; warnings and errors only.\n"
     "  --                 ends the options.\n"
     "  --help             shows this text.\n"
@@ -107,15 +116,25 @@ std::string Megabytes(std::uint64_t bytes)
 
 int main(int argc, char** argv)
 {
+    // The options in force for the next FILE; each FILE keeps a copy.
     IndexBuildOptions options;
+    bool stopWordsSinceFile = false;  // a --stop-words since the last FILE: more add up
+    std::string layoutOptionAfterFile;  // a layout option not yet followed by a FILE
     bool quiet = false;
-    std::vector<std::string> operands;
+    std::optional<std::string> dir;
+    std::vector<DictionarySource> sources;
     bool optionsEnded = false;
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            operands.emplace_back(arg);
+            if (!dir) {
+                dir = arg;
+            } else {
+                sources.push_back({std::string(arg), options});
+                stopWordsSinceFile = false;
+                layoutOptionAfterFile.clear();
+            }
             continue;
         }
         std::string_view name = arg;
@@ -134,6 +153,8 @@ int main(int argc, char** argv)
         } else if (!takesValue && hasValue) {
             return UsageError(std::string(name) + " takes no value");
         }
+        if (takesValue && !sources.empty())
+            layoutOptionAfterFile = name;
 
         if (name == "--") {
             optionsEnded = true;
@@ -143,13 +164,14 @@ int main(int argc, char** argv)
         } else if (name == "--quiet" || name == "-q") {
             quiet = true;
         } else if (name == "--separator") {
-            if (value.empty())
-                return UsageError("--separator needs a non-empty TEXT");
             options.separator = value;
         } else if (name == "--body-type") {
             if (!ParseType(value, options.bodyType))
                 return UsageError("--body-type needs a number from 0 to 255, not '" + std::string(value) + "'");
         } else if (name == "--stop-words") {
+            if (!stopWordsSinceFile)
+                options.stopWords.clear();
+            stopWordsSinceFile = true;
             if (!ReadStopWords(std::string(value), options)) {
                 std::cerr << "tabrel-mkindex: " << value << ": cannot read the stop word file\n";
                 return kExitInput;
@@ -158,14 +180,15 @@ int main(int argc, char** argv)
             return UsageError("unknown option '" + std::string(arg) + "'");
         }
     }
-    if (operands.empty())
+    if (!dir)
         return UsageError("no index directory DIR given");
-    if (operands.size() < 2)
+    if (sources.empty())
         return UsageError("no dictionary FILE given");
-    const std::string dir = operands.front();
-    const std::vector<std::string> files(operands.begin() + 1, operands.end());
-    if (files.size() > kMaxDictionaryFiles)
-        return UsageError(std::to_string(files.size()) + " dictionary files given; at most " +
+    if (!layoutOptionAfterFile.empty())
+        return UsageError(layoutOptionAfterFile + " after the last FILE applies to no file; give it before the "
+                                                  "FILEs it is for");
+    if (sources.size() > kMaxDictionaryFiles)
+        return UsageError(std::to_string(sources.size()) + " dictionary files given; at most " +
                           std::to_string(kMaxDictionaryFiles) + " can be indexed");
 
     const bool terminal = !quiet && ::isatty(STDERR_FILENO);
@@ -183,14 +206,14 @@ int main(int argc, char** argv)
     };
     if (terminal) {
         report.progress = [&](std::size_t fileIndex, std::uint64_t done, std::uint64_t total) {
-            std::cerr << "\r\x1b[K" << files[fileIndex] << ": " << Megabytes(done) << " of " << Megabytes(total)
-                      << std::flush;
+            std::cerr << "\r\x1b[K" << sources[fileIndex].path << ": " << Megabytes(done) << " of "
+                      << Megabytes(total) << std::flush;
             if (done == total)
                 std::cerr << '\n';
         };
     }
 
-    const IndexBuildResult result = BuildIndexDirectory(dir, files, options, report);
+    const IndexBuildResult result = BuildIndexDirectory(*dir, sources, report);
     if (result.status != IndexBuildStatus::Ok) {
         std::cerr << "tabrel-mkindex: " << result.error << "\n";
         if (result.status == IndexBuildStatus::BadInput)
@@ -204,7 +227,7 @@ int main(int argc, char** argv)
         if (s.skippedHeadwords)
             std::cerr << " (" << s.skippedHeadwords << " skipped)";
         std::cerr << ", " << s.words << " index words, " << s.postings << " postings; " << s.bytesWritten
-                  << " bytes written to " << dir << "\n";
+                  << " bytes written to " << *dir << "\n";
     }
     return kExitOk;
 }
