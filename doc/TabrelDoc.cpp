@@ -102,8 +102,10 @@ bool CTabrelDoc::SaveResults(const std::string& path) const
 int CTabrelDoc::OpenTextFile()
 {
     OperationGuard guard(*this);
-    if (m_bLoadingText)
-        return 1;  // a load into this document is already running
+    if (m_bLoadingText) {
+        m_ui.Beep();  // a load into this document is already running
+        return 1;
+    }
     namespace fs = std::filesystem;
 
     // The chooser starts in the text directory; the current directory is put
@@ -213,13 +215,15 @@ void CTabrelDoc::ReadEntries(const char* key, CIndexStream& stream, bool phraseM
             if (name.empty() || !dictionary.Open(name))
                 return;
         }
+        currentFileId = fileId;
+        // A hidden posting adds nothing: its line need not even be read.
+        if (m_bHideType2 && type == kHiddenPostingType)
+            continue;
         dictionary.Seek(offset);
-        const bool got = dictionary.ReadString(line, kEntryLineBytes);
-        if (got && !(m_bHideType2 && type == kHiddenPostingType)) {
+        if (dictionary.ReadString(line, kEntryLineBytes)) {
             if (!phraseMode || HoldsDelimitedPhrase(line.c_str(), m_szPhrase))
                 AddResultLine(line);
         }
-        currentFileId = fileId;
     }
     dictionary.Close();
     UpdateAllViews();
