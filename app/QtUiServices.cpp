@@ -33,7 +33,7 @@ std::optional<std::string> CQtUiServices::ChooseFileToOpen(std::string_view filt
         nameFilters << parts[i] + QLatin1String(" (") + parts[i + 1] + QLatin1Char(')');
 
     QFileDialog dialog(QApplication::activeWindow(), QString(), QDir::currentPath());
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(QFileDialog::AnyFile);  // a typed name is not checked here: opening it fails quietly
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(nameFilters);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -45,6 +45,8 @@ bool CSplitFrame::OnCreateClient()
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_wndSplitter);
+    m_pTextView->OnInitialUpdate();
+    m_pDicView->OnInitialUpdate();
     m_pActiveView = m_pDicView;
     return true;
 }
@@ -71,6 +73,11 @@ void CSplitFrame::ActivateNextPane(CLinePane* from, bool)
 {
     // Two panes: next and previous are the same other pane.
     SetActiveView(from == m_pTextView ? static_cast<CLinePane*>(m_pDicView) : m_pTextView);
+}
+
+QPrinter& CSplitFrame::Printer()
+{
+    return m_app.Printer();
 }
 
 bool CSplitFrame::QueryCommand(int, bool&)

@@ -47,6 +47,7 @@ public:
 
     void SetActiveView(CLinePane* pane) override;
     void ActivateNextPane(CLinePane* from, bool forward) override;
+    QPrinter& Printer() override;
 
     bool QueryCommand(int id, bool& enabled) override;
     void RunCommand(int id) override;

@@ -14,6 +14,8 @@ public:
 
 protected:
     const CExStringList& Lines() const override { return GetDocument().m_ResultList; }
+    /// Each result line ends in CR LF, which is not drawn.
+    std::size_t HiddenTailBytes() const override { return 2; }
 };
 
 }  // namespace tabrel

@@ -1,18 +1,40 @@
 #include "view/LinePane.h"
 
+#include <QApplication>
+#include <QColorDialog>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScrollBar>
 
+#include "platform/Profile.h"
 #include "res/Resources.h"
+#include "settings/ProfileKeys.h"
+#include "view/FontColorDlg.h"
+#include "view/FontMapping.h"
 #include "view/PaneHost.h"
+#include "view/QtText.h"
 
 namespace tabrel {
 
 using namespace res;
 
+namespace {
+constexpr char kEsc = '\x1b';
+}  // namespace
+
 CLinePane::CLinePane(CTabrelDoc& doc, IPaneHost& host, QWidget* parent)
-    : QAbstractScrollArea(parent), m_host(host), m_doc(doc)
+    : QAbstractScrollArea(parent),
+      m_host(host),
+      m_doc(doc),
+      m_nCoordLimit(CoordinateLimit(GetProfileInt(profile::kUnSupported, profile::k32bitGDI, profile::kDefault32bitGDI)))
 {
     setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    ReadColors();
     m_doc.AddView(this);
 }
 
@@ -21,9 +43,121 @@ CLinePane::~CLinePane()
     m_doc.RemoveView(this);
 }
 
+void CLinePane::ReadColors()
+{
+    using namespace profile;
+    m_colorSetting.GetColor(kColor, kBkColor, m_crBk, 255, 255, 255);
+    m_colorSetting.GetColor(kColor, kTxtColor, m_crTxt, 0, 0, 0);
+    m_colorSetting.GetColorInt(kColor, kHlTxtColor, m_crHlBk, m_crBk);
+    m_colorSetting.GetColorInt(kColor, kHlBkColor, m_crHlTxt, m_crTxt);
+}
+
+void CLinePane::OnInitialUpdate()
+{
+    COLORREF unused = 0;
+    m_fontSetting.GetFont(profile::kFont, profile::kDisplayPrefix, m_logFont, unused);
+    m_font = FontFromRecord(m_logFont);
+    SetScrollSizes(QSize(100, 100));
+}
+
+int CLinePane::LineHeight() const
+{
+    return std::max(1, QFontMetrics(m_font).height());
+}
+
+int CLinePane::AveCharWidth() const
+{
+    return QFontMetrics(m_font).averageCharWidth();
+}
+
+QPoint CLinePane::GetScrollPosition() const
+{
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void CLinePane::SetScrollSizes(QSize total)
+{
+    m_sizeTotal = total;
+    const QSize client = viewport()->size();
+    // The bars clamp their value to the new range: the position is kept where it can be.
+    for (auto [bar, extent, page] : {std::tuple{horizontalScrollBar(), total.width(), client.width()},
+                                     std::tuple{verticalScrollBar(), total.height(), client.height()}}) {
+        bar->setRange(0, std::max(0, extent - page));
+        const int pageStep = std::max(1, extent / 10);
+        bar->setPageStep(pageStep);
+        bar->setSingleStep(std::max(1, pageStep / 10));
+    }
+}
+
 void CLinePane::OnUpdate(CTabrelDoc&)
 {
+    CExStringList& lines = const_cast<CExStringList&>(Lines());  // the cached maximum may be filled in
+    const PaneExtent extent =
+        ComputePaneExtent(lines.GetCount(), lines.GetMaxLength(), LineHeight(), AveCharWidth(), m_nCoordLimit);
+    SetScrollSizes(QSize(extent.width, extent.height));
     viewport()->update();
+}
+
+void CLinePane::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    SetScrollSizes(m_sizeTotal);
+}
+
+void CLinePane::paintEvent(QPaintEvent*)
+{
+    ReadColors();  // a colour chosen in any window shows at the next paint
+    QPainter painter(viewport());
+    // The background in the colour read for this paint.
+    painter.fillRect(viewport()->rect(), ToQColor(m_crBk));
+    const int h = LineHeight();
+    const QPoint origin = GetScrollPosition();
+    DrawLines(painter, m_font, origin, origin.y() / h, viewport()->height() / h + 2);
+}
+
+void CLinePane::DrawLines(QPainter& painter, const QFont& font, QPoint origin, int first, int count) const
+{
+    const CExStringList& lines = Lines();
+    painter.setFont(font);
+    const QFontMetrics fm(font, painter.device());
+    const int h = fm.height();
+    const std::size_t hidden = HiddenTailBytes();
+    for (int k = first; k < first + count && k >= 0 && static_cast<std::size_t>(k) < lines.GetCount(); ++k) {
+        const std::string_view line = lines.GetAt(static_cast<std::size_t>(k));
+        const int y = k * h + 1 - origin.y();
+        int x = -origin.x();
+        bool highlighted = false;  // segments between ESC bytes alternate, starting normal
+        const auto draw = [&](std::string_view bytes) {
+            const QString text = FromCp932(bytes);
+            const int width = fm.horizontalAdvance(text);
+            painter.fillRect(x, y, width, h, ToQColor(highlighted ? m_crHlBk : m_crBk));
+            painter.setPen(ToQColor(highlighted ? m_crHlTxt : m_crTxt));
+            painter.drawText(x, y + fm.ascent(), text);
+            x += width;
+        };
+        std::size_t start = 0;
+        for (std::size_t esc = line.find(kEsc); esc != std::string_view::npos; esc = line.find(kEsc, start)) {
+            draw(line.substr(start, esc - start));
+            highlighted = !highlighted;
+            start = esc + 1;
+        }
+        const std::string_view last = line.substr(start);
+        draw(last.size() >= hidden ? last.substr(0, last.size() - hidden) : std::string_view());
+    }
+}
+
+int CLinePane::PrefixWidth(std::string_view line, std::size_t n) const
+{
+    // Measured segment by segment, ESC bytes left out, as the painting draws.
+    const QFontMetrics fm(m_font);
+    const std::string_view prefix = line.substr(0, n);
+    int width = 0;
+    std::size_t start = 0;
+    for (std::size_t esc = prefix.find(kEsc); esc != std::string_view::npos; esc = prefix.find(kEsc, start)) {
+        width += fm.horizontalAdvance(FromCp932(prefix.substr(start, esc - start)));
+        start = esc + 1;
+    }
+    return width + fm.horizontalAdvance(FromCp932(prefix.substr(start)));
 }
 
 bool CLinePane::QueryCommand(int id, bool& enabled)
@@ -32,6 +166,11 @@ bool CLinePane::QueryCommand(int id, bool& enabled)
     case ID_FILE_OPEN:
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
+    case ID_TEXT_COLOR:
+    case ID_BK_COLOR:
+    case ID_FONT:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
         enabled = true;
         return true;
     case ID_EDIT_COPY:
@@ -56,9 +195,79 @@ void CLinePane::RunCommand(int id)
     case ID_PREV_PANE:
         m_host.ActivateNextPane(this, id == ID_NEXT_PANE);
         break;
+    case ID_TEXT_COLOR:
+    case ID_BK_COLOR:
+        OnColorCommand(id == ID_TEXT_COLOR);
+        break;
+    case ID_FONT:
+        OnFontCommand();
+        break;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+        OnPrint(id == ID_FILE_PRINT_PREVIEW);
+        break;
     default:
         break;
     }
+}
+
+void CLinePane::OnColorCommand(bool textColor)
+{
+    QColorDialog dialog(Qt::black, this);
+    dialog.setObjectName(QStringLiteral("colorDialog"));
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (dialog.exec() == QDialog::Accepted) {
+        const COLORREF color = FromQColor(dialog.selectedColor());
+        (textColor ? m_crTxt : m_crBk) = color;
+        m_colorSetting.WriteColor(profile::kColor, textColor ? profile::kTxtColor : profile::kBkColor, color);
+    }
+    m_doc.UpdateAllViews();  // both panes repaint either way
+}
+
+void CLinePane::OnFontCommand()
+{
+    COLORREF stored = 0;
+    m_fontSetting.GetFont(profile::kFont, profile::kDispPrefix, m_logFont, stored);
+    CFontColorDlg dialog(FontFromRecord(m_logFont), this);
+    dialog.setObjectName(QStringLiteral("fontDialog"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const COLORREF color = FromQColor(dialog.SelectedColor());
+    m_logFont = RecordFromFont(dialog.SelectedFont(), m_logFont);
+    m_fontSetting.WriteFont(profile::kFont, profile::kDispPrefix, m_logFont, color);
+    m_colorSetting.WriteColor(profile::kColor, profile::kTxtColor, color);
+    m_crTxt = color;
+    m_font = FontFromRecord(m_logFont);  // this pane only
+    m_doc.UpdateAllViews();
+}
+
+void CLinePane::PrintPage(QPrinter& printer)
+{
+    ReadColors();
+    QPainter painter(&printer);
+    // The pane font at the printer's resolution.
+    QFont font = m_font;
+    font.setPixelSize(std::max(1, m_font.pixelSize() * printer.resolution() / logicalDpiY()));
+    const int h = LineHeight();
+    const QPoint scroll = GetScrollPosition();
+    const int first = scroll.y() / h;
+    const int hPrinter = QFontMetrics(font, &printer).height();
+    // The lines shown on the screen, from the top of the page.
+    DrawLines(painter, font, QPoint(0, first * hPrinter), first, viewport()->height() / h + 2);
+}
+
+void CLinePane::OnPrint(bool preview)
+{
+    QPrinter& printer = m_host.Printer();  // shared with printer setup
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, this);
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintPage(*p); });
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintPage(printer);
 }
 
 void CLinePane::mousePressEvent(QMouseEvent* event)

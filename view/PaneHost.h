@@ -1,6 +1,8 @@
 #pragma once
 // What a pane asks of the window it sits in.
 
+class QPrinter;
+
 namespace tabrel {
 
 class CLinePane;
@@ -12,6 +14,8 @@ public:
     virtual void SetActiveView(CLinePane* pane) = 0;
     /// Activates the pane after (`forward`) or before `from`.
     virtual void ActivateNextPane(CLinePane* from, bool forward) = 0;
+    /// The application's printer, which printer setup also configures.
+    virtual QPrinter& Printer() = 0;
 };
 
 }  // namespace tabrel

@@ -1,0 +1,24 @@
+#pragma once
+// The scrollable size of a line pane, from its list and its font.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tabrel {
+
+/// Largest coordinate a pane uses: 32767, or 2147483647 when the profile's
+/// "UnSupported"/"32bitGDI" is exactly 1.
+int CoordinateLimit(int value32bitGDI);
+
+struct PaneExtent {
+    int width = 0;
+    int height = 0;
+};
+
+/// Width: `aveCharWidth` per byte of the longest line, plus 20, never below
+/// 0 (an empty list reports a longest line of -1). Height: `lineHeight` per
+/// line, at most `coordinateLimit` - 2000.
+PaneExtent ComputePaneExtent(std::size_t lineCount, std::int32_t longestLine, int lineHeight, int aveCharWidth,
+                             int coordinateLimit);
+
+}  // namespace tabrel
