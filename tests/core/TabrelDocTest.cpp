@@ -139,6 +139,22 @@ TEST(TextLoad, DispatchesOncePerChunkAndKeepsResults)
     EXPECT_EQ(rig.ui.filters.back(), kOpenTextFilter);
 }
 
+TEST(TextLoad, SecondOpenDuringALoadIsRefusedWithABeep)
+{
+    TextLoadRig rig;
+    int nested = -1;
+    auto old = SetDispatchHandler([&] {
+        if (nested < 0)
+            nested = rig.doc.OpenTextFile();  // the user chooses Open again while the text loads
+    });
+    const auto lines = rig.Load("a\nb\n");
+    SetDispatchHandler(std::move(old));
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(rig.ui.beeps, 1);
+    EXPECT_EQ(rig.ui.filters.size(), 1u);  // no second file chooser
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b"}));
+}
+
 TEST(TextLoad, CancelAndUnopenableFileChangeNothing)
 {
     TextLoadRig rig;
