@@ -13,7 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/Icons.h"
+#include "view/Icons.h"
 #include "app/SplitFrame.h"
 #include "app/TabrelApp.h"
 #include "doc/TabrelDoc.h"

@@ -14,8 +14,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/DialogBuilder.h"
-#include "app/Icons.h"
+#include "view/DialogBuilder.h"
+#include "view/Icons.h"
 #include "app/MainFrame.h"
 #include "app/SplitFrame.h"
 #include "doc/TabrelDoc.h"

@@ -95,6 +95,9 @@ public:
     /// contain m_szPhrase as whole words.
     LookUpStatus LookUpPhrase(const std::string& indexPath);
 
+    /// The user-interface services the document was made with.
+    IUiServices& GetUi() const { return m_ui; }
+
     /// True while a look-up or a text load runs on this document. Such an
     /// operation dispatches window messages; a window that is asked to close
     /// meanwhile must wait until this is false.

@@ -1,5 +1,10 @@
 #pragma once
-// The text pane: the lines of the opened text file.
+// The text pane: the lines of the opened text file. A double-click picks
+// the word under the pointer and looks it up, at once or through the manual
+// word dialog, as the profile sets each mouse button.
+
+#include <optional>
+#include <string_view>
 
 #include "view/LinePane.h"
 
@@ -13,8 +18,34 @@ public:
     bool QueryCommand(int id, bool& enabled) override;
     void RunCommand(int id) override;
 
+    /// Where a point of the pane falls: a line and the byte under the pointer.
+    struct Hit {
+        std::string_view line;
+        std::size_t index = 0;
+    };
+    /// Nothing when the list is empty, the line empty, or the point right
+    /// of the line's text. Below the last line, the last line is taken.
+    std::optional<Hit> HitTest(QPoint point) const;
+
+    /// True while a double-click is being handled.
+    bool IsPicking() const { return m_bPicking; }
+
 protected:
     const CExStringList& Lines() const override { return GetDocument().m_TextList; }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+    void OnLButtonDblClk(QPoint point);
+    void OnRButtonDblClk(QPoint point);
+    void AutoLookUp(QPoint point);
+    void ManualLookUp(QPoint point);
+
+private:
+    // Runs `pick` with the picking flag set; a double-click meanwhile is ignored.
+    template <typename Pick>
+    void Picking(Pick pick);
+
+    bool m_bPicking = false;
 };
 
 }  // namespace tabrel

@@ -2,6 +2,7 @@
 // by the first argument (CTest runs each class as its own test).
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstring>
@@ -13,6 +14,9 @@
 
 int main(int argc, char** argv)
 {
+    // No test may touch the profile of the user running it.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     // Arguments after the class name go to QtTest.

@@ -9,6 +9,10 @@
 
 namespace tabrel {
 
+/// Fills `dialog` with the controls of template `tmpl` and gives it the
+/// template's caption, font, size and the light grey background.
+void BuildDialogInto(QDialog* dialog, const res::DialogTemplate& tmpl);
+
 /// The dialog of template `tmpl`, with light grey background and black text.
 /// Dialog units scale with the template's font: a horizontal unit is a
 /// quarter of the average character width, a vertical one an eighth of the

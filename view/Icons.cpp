@@ -1,4 +1,4 @@
-#include "app/Icons.h"
+#include "view/Icons.h"
 
 #include "res/Resources.h"
 

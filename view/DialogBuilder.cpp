@@ -1,4 +1,4 @@
-#include "app/DialogBuilder.h"
+#include "view/DialogBuilder.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/Icons.h"
+#include "view/Icons.h"
 #include "view/QtText.h"
 
 namespace tabrel {
@@ -27,6 +27,12 @@ void ApplyDialogColors(QWidget* dialog)
 QDialog* BuildDialog(const res::DialogTemplate& tmpl, QWidget* parent)
 {
     auto* dialog = new QDialog(parent);
+    BuildDialogInto(dialog, tmpl);
+    return dialog;
+}
+
+void BuildDialogInto(QDialog* dialog, const res::DialogTemplate& tmpl)
+{
     dialog->setWindowTitle(FromUtf8(tmpl.caption));
     QFont font = dialog->font();
     const QString face = FromUtf8(tmpl.fontFace);
@@ -93,7 +99,6 @@ QDialog* BuildDialog(const res::DialogTemplate& tmpl, QWidget* parent)
         w->setObjectName(QStringLiteral("ctl%1").arg(c.id));
         w->setGeometry(rect(c.x, c.y, c.cx, c.cy));
     }
-    return dialog;
 }
 
 }  // namespace tabrel
