@@ -26,13 +26,18 @@ void CQtUiServices::Beep()
 
 std::optional<std::string> CQtUiServices::ChooseFileToOpen(std::string_view filter)
 {
-    // "description|pattern|..." becomes Qt's list of "description (pattern)".
+    // "description|pattern|..." becomes Qt's list of filters, which take
+    // their patterns from the parentheses that end each description.
     const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
     QStringList nameFilters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        nameFilters << parts[i] + QLatin1String(" (") + parts[i + 1] + QLatin1Char(')');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString inParentheses = QLatin1Char('(') + parts[i + 1] + QLatin1Char(')');
+        nameFilters << (parts[i].endsWith(inParentheses) ? parts[i] : parts[i] + QLatin1Char(' ') + inParentheses);
+    }
 
     QFileDialog dialog(QApplication::activeWindow(), QString(), QDir::currentPath());
+    // Qt's own dialog matches patterns without regard to case, so "*.TXT" finds "alice.txt".
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::AnyFile);  // a typed name is not checked here: opening it fails quietly
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(nameFilters);
