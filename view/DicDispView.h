@@ -13,7 +13,7 @@ public:
     bool QueryCommand(int id, bool& enabled) override;
 
 protected:
-    const CExStringList& Lines() const override { return GetDocument().m_ResultList; }
+    CExStringList& Lines() const override { return GetDocument().m_ResultList; }
     /// Each result line ends in CR LF, which is not drawn.
     std::size_t HiddenTailBytes() const override { return 2; }
 };

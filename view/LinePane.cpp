@@ -91,7 +91,7 @@ void CLinePane::SetScrollSizes(QSize total)
 
 void CLinePane::OnUpdate(CTabrelDoc&)
 {
-    CExStringList& lines = const_cast<CExStringList&>(Lines());  // the cached maximum may be filled in
+    CExStringList& lines = Lines();
     const PaneExtent extent =
         ComputePaneExtent(lines.GetCount(), lines.GetMaxLength(), LineHeight(), AveCharWidth(), m_nCoordLimit);
     SetScrollSizes(QSize(extent.width, extent.height));

@@ -25,12 +25,6 @@ bool CTabrelView::QueryCommand(int id, bool& enabled)
     return CLinePane::QueryCommand(id, enabled);
 }
 
-void CTabrelView::RunCommand(int id)
-{
-    if (id != res::ID_TEXT_OUTPUT)
-        CLinePane::RunCommand(id);
-}
-
 std::optional<CTabrelView::Hit> CTabrelView::HitTest(QPoint point) const
 {
     const CExStringList& lines = Lines();

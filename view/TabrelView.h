@@ -16,7 +16,6 @@ public:
     using CLinePane::CLinePane;
 
     bool QueryCommand(int id, bool& enabled) override;
-    void RunCommand(int id) override;
 
     /// Where a point of the pane falls: a line and the byte under the pointer.
     struct Hit {
@@ -31,7 +30,7 @@ public:
     bool IsPicking() const { return m_bPicking; }
 
 protected:
-    const CExStringList& Lines() const override { return GetDocument().m_TextList; }
+    CExStringList& Lines() const override { return GetDocument().m_TextList; }
 
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 

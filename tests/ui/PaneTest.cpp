@@ -20,6 +20,7 @@
 
 #include "AppRig.h"
 #include "RecordingUi.h"
+#include "UiHelpers.h"
 #include "UiTests.h"
 #include "doc/TabrelDoc.h"
 #include "res/Resources.h"
@@ -37,13 +38,6 @@ namespace {
 
 constexpr QRgb kRed = 0xFFFF0000;
 
-// A host for panes tested on their own.
-struct LoneHost : IPaneHost {
-    QPrinter printer{QPrinter::HighResolution};
-    void SetActiveView(CLinePane*) override {}
-    void ActivateNextPane(CLinePane*, bool) override {}
-    QPrinter& Printer() override { return printer; }
-};
 
 // A document with one pane of each kind, shown off screen.
 struct PaneRig {
@@ -105,13 +99,6 @@ bool AllGrey(const QImage& image)
     return true;
 }
 
-void OnNextModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        act(QApplication::activeModalWidget());
-    });
-}
 
 int Width(const QFont& font, const char* text)
 {

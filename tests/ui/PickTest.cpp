@@ -15,6 +15,7 @@
 #include "AppRig.h"
 #include "Process.h"
 #include "RecordingUi.h"
+#include "UiHelpers.h"
 #include "UiTests.h"
 #include "doc/TabrelDoc.h"
 #include "view/DicDispView.h"
@@ -44,12 +45,6 @@ const char kDictionary[] =
 // The text, line by line.
 const char* const kText[] = {"big dog", "big, dog", "(see", "don't", "", "Apple 3rd \x8E\xAB\x8F\x91", "last line"};
 
-struct LoneHost : IPaneHost {
-    QPrinter printer;
-    void SetActiveView(CLinePane*) override {}
-    void ActivateNextPane(CLinePane*, bool) override {}
-    QPrinter& Printer() override { return printer; }
-};
 
 // An index directory built by the tool, in the profile.
 std::string BuildIndex(const TempDir& dir)
@@ -107,14 +102,6 @@ struct PickRig {
     }
 };
 
-// Handles the next modal dialog once it shows.
-void OnNextModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        act(QApplication::activeModalWidget());
-    });
-}
 
 // Accepts the next message box, keeping its text.
 void AnswerMessageBox(QString* text)

@@ -20,6 +20,7 @@
 
 #include "AppRig.h"
 #include "IndexFixture.h"
+#include "UiHelpers.h"
 #include "UiTests.h"
 #include "doc/TabrelDoc.h"
 #include "res/Resources.h"
@@ -32,14 +33,6 @@ using namespace tabrel::res;
 
 namespace {
 
-// Runs `check` on the next modal dialog once it shows, then lets `close` end it.
-void OnNextModal(std::function<void(QWidget*)> check)
-{
-    QTimer::singleShot(0, [check] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        check(QApplication::activeModalWidget());
-    });
-}
 
 // A menu as text lines: "popup text" items, "  " per nesting level,
 // "-" for separators; hidden items are left out.
