@@ -77,3 +77,18 @@ def transliterate(text):
 def encode(text):
     """Code page 932 bytes of text already passed through transliterate."""
     return text.encode("cp932")
+
+
+class LineWriter:
+    """Writes dictionary lines, each followed by LF, to a binary stream and
+    counts what it wrote: lines, bytes, and the longest line."""
+
+    def __init__(self, out):
+        self.out = out
+        self.lines = self.written = self.longest = 0
+
+    def write(self, line):
+        self.out.write(line + b"\n")
+        self.lines += 1
+        self.written += len(line) + 1
+        self.longest = max(self.longest, len(line))

@@ -13,7 +13,7 @@ file's header entry (the one whose Japanese part is "？？？") is left out.
 import argparse
 import sys
 
-from cp932text import ESC, MAX_LINE_BYTES, encode, transliterate
+from cp932text import ESC, MAX_LINE_BYTES, LineWriter, encode, transliterate
 
 HEADER_MARK = "？？？"
 
@@ -51,7 +51,7 @@ def convert(edict_path, out):
     """Writes the dictionary text to the binary stream `out`; returns Stats
     and the number of lines and bytes written, and the longest line."""
     stats = Stats()
-    lines = written = longest = 0
+    writer = LineWriter(out)
     with open(edict_path, "rb") as f:
         for raw in f:
             raw = raw.rstrip(b"\r\n")
@@ -62,11 +62,8 @@ def convert(edict_path, out):
             if line is None:
                 stats.skipped += 1
                 continue
-            out.write(line + b"\n")
-            lines += 1
-            written += len(line) + 1
-            longest = max(longest, len(line))
-    return stats, lines, written, longest
+            writer.write(line)
+    return stats, writer.lines, writer.written, writer.longest
 
 
 def main():

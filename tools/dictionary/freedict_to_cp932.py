@@ -16,7 +16,7 @@ import gzip
 import re
 import sys
 
-from cp932text import ESC, MAX_LINE_BYTES, encode, transliterate
+from cp932text import ESC, MAX_LINE_BYTES, LineWriter, encode, transliterate
 
 _BASE64 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"
 
@@ -170,7 +170,7 @@ def convert(index_path, dict_path, out):
             continue
         groups.setdefault(entry[0].lower(), []).append(entry)
 
-    lines = written = longest = 0
+    writer = LineWriter(out)
     for entries in groups.values():
         # The lower-case form names the line when there is one ("bill", not "Bill").
         ordered = sorted(entries, key=lambda e: e[0] != e[0].lower())
@@ -179,11 +179,8 @@ def convert(index_path, dict_path, out):
         for headword, pos, senses in ordered:
             units += entry_units(headword, line_headword, pos, senses)
         for line in pack_lines(line_headword, units):
-            out.write(line + b"\n")
-            lines += 1
-            written += len(line) + 1
-            longest = max(longest, len(line))
-    return stats, lines, written, longest
+            writer.write(line)
+    return stats, writer.lines, writer.written, writer.longest
 
 
 def main():
