@@ -144,6 +144,7 @@ int CTabrelDoc::OpenTextFile()
 
     m_bLoadingText = true;
     m_TextList.Clear();
+    ++m_nTextSerial;
     std::string chunk;
     try {
         while (file.ReadString(chunk, kTextChunkBytes)) {
@@ -155,10 +156,14 @@ int CTabrelDoc::OpenTextFile()
         }
     } catch (const CFileReadError& e) {
         m_bLoadingText = false;
+        m_TextList.ComputeMaxLength();
         m_ui.MessageBox(e.what());  // the lines read so far stay
         return 1;
     }
     m_bLoadingText = false;
+    // A views update during the load cached the longest line of part of the
+    // text: measure the whole list again.
+    m_TextList.ComputeMaxLength();
     return 1;
 }
 
@@ -250,12 +255,15 @@ LookUpStatus CTabrelDoc::LookUpWord(const std::string& word, const std::string& 
         return {LookUpOutcome::Busy, {}};
     m_ResultList.Clear();
     BusyGuard busy(*this);
+    ++m_nLookUpSerial;
+    m_nLookUpFirstLine = 0;
 
     IndexOpenResult index = OpenIndexFile(indexPath);
-    if (index.status == IndexOpenStatus::CannotOpen)
-        return {LookUpOutcome::NoIndex, {}};
-    if (index.status == IndexOpenStatus::WrongVersion)
-        return {LookUpOutcome::WrongVersion, {}};
+    if (index.status != IndexOpenStatus::Ok) {
+        UpdateAllViews();  // the old results are gone: no pane may keep showing them
+        return {index.status == IndexOpenStatus::WrongVersion ? LookUpOutcome::WrongVersion : LookUpOutcome::NoIndex,
+                {}};
+    }
     return FinishLookUp(*index.stream, false, word.c_str());
 }
 
@@ -266,6 +274,8 @@ LookUpStatus CTabrelDoc::LookUpPhrase(const std::string& indexPath)
     if (m_bBusy)
         return {LookUpOutcome::Busy, {}};
     BusyGuard busy(*this);
+    ++m_nLookUpSerial;
+    m_nLookUpFirstLine = m_ResultList.GetCount();
 
     IndexOpenResult index = OpenIndexFile(indexPath);
     if (index.status == IndexOpenStatus::CannotOpen)

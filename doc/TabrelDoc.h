@@ -103,6 +103,15 @@ public:
     /// meanwhile must wait until this is false.
     bool IsOperationRunning() const { return m_nRunning > 0; }
 
+    /// Changes each time the text lines are replaced by a new load, so a pane
+    /// can tell a new text (start at its first line) from more of the same.
+    std::uint64_t GetTextSerial() const { return m_nTextSerial; }
+    /// Changes each time a look-up starts; GetLookUpFirstLine() is the index
+    /// of the first result line that look-up adds (0 for a single word,
+    /// the earlier results' count for a phrase).
+    std::uint64_t GetLookUpSerial() const { return m_nLookUpSerial; }
+    std::size_t GetLookUpFirstLine() const { return m_nLookUpFirstLine; }
+
     // Members in the order the document declares them.
     CExStringList m_ResultList;
     CStringTreeIndex m_IndexTree;
@@ -129,6 +138,9 @@ private:
     std::vector<IDocView*> m_views;
     int m_nRunning = 0;
     bool m_bLoadingText = false;
+    std::uint64_t m_nTextSerial = 0;
+    std::uint64_t m_nLookUpSerial = 0;
+    std::size_t m_nLookUpFirstLine = 0;
 };
 
 }  // namespace tabrel
