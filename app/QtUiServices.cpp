@@ -26,18 +26,21 @@ void CQtUiServices::Beep()
 
 std::optional<std::string> CQtUiServices::ChooseFileToOpen(std::string_view filter)
 {
-    // "description|pattern|..." becomes Qt's list of filters, which take
-    // their patterns from the parentheses that end each description.
+    // "description|pattern|..." becomes Qt's list of filters: each stored
+    // description followed by the pattern in parentheses, which Qt takes as
+    // the pattern and, with the details hidden, leaves out of what it shows.
+    // "*.*" means every file, also one without a dot in its name.
     const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
     QStringList nameFilters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString inParentheses = QLatin1Char('(') + parts[i + 1] + QLatin1Char(')');
-        nameFilters << (parts[i].endsWith(inParentheses) ? parts[i] : parts[i] + QLatin1Char(' ') + inParentheses);
+        const QString pattern = parts[i + 1] == QStringLiteral("*.*") ? QStringLiteral("*") : parts[i + 1];
+        nameFilters << parts[i] + QStringLiteral(" (") + pattern + QLatin1Char(')');
     }
 
     QFileDialog dialog(QApplication::activeWindow(), QString(), QDir::currentPath());
     // Qt's own dialog matches patterns without regard to case, so "*.TXT" finds "alice.txt".
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::AnyFile);  // a typed name is not checked here: opening it fails quietly
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(nameFilters);

@@ -15,6 +15,15 @@ std::optional<std::string> PrepareIndex(CTabrelDoc& doc, std::string_view text, 
     doc.m_strIndexIni = GetIndexIniPath(dir);
     return GetIndexFilePath(dir, text);
 }
+
+// What a pick gets while the document is busy: as LookUpWord answers then.
+PickOutcome Refused()
+{
+    PickOutcome outcome;
+    outcome.lookedUp = true;
+    outcome.status.outcome = LookUpOutcome::Busy;
+    return outcome;
+}
 }  // namespace
 
 PickOutcome AutoLookUp(CTabrelDoc& doc, std::string_view word, std::string_view dir)
@@ -22,6 +31,8 @@ PickOutcome AutoLookUp(CTabrelDoc& doc, std::string_view word, std::string_view 
     PickOutcome outcome;
     if (word.empty())
         return outcome;
+    if (doc.m_bBusy)
+        return Refused();
     const auto indexPath = PrepareIndex(doc, word, dir);
     if (!indexPath)
         return outcome;
@@ -36,6 +47,10 @@ PickOutcome ManualLookUp(CTabrelDoc& doc, std::string_view text, std::string_vie
     PickOutcome outcome;
     if (text.empty() || text.size() > kMaxPickBytes)
         return outcome;
+    // A look-up from another window on this document is running: refused
+    // before its index path, key or phrase can be touched.
+    if (doc.m_bBusy)
+        return Refused();
     const auto indexPath = PrepareIndex(doc, text, dir);
     if (!indexPath)
         return outcome;
@@ -50,7 +65,7 @@ PickOutcome ManualLookUp(CTabrelDoc& doc, std::string_view text, std::string_vie
         outcome.status = doc.LookUpWord(lower, *indexPath);
     } else {
         std::memcpy(doc.m_szPhrase, lower.c_str(), lower.size() + 1);
-        outcome.status = doc.LookUpPhrase(*indexPath);
+        outcome.status = doc.LookUpPhrase(doc.m_szWord, doc.m_szPhrase, *indexPath);
     }
     outcome.lookedUp = true;
     return outcome;

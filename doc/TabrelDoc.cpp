@@ -193,12 +193,15 @@ bool HoldsDelimitedPhrase(const char* line, const char* phrase)
 }
 }  // namespace
 
-void CTabrelDoc::ReadEntries(const char* key, CIndexStream& stream, bool phraseMode)
+void CTabrelDoc::ReadEntries(const std::string& key, const std::string* phrase, CIndexStream& stream)
 {
-    if (!m_IndexTree.FindHeadword(key, stream)) {
+    if (!m_IndexTree.FindHeadword(key.c_str(), stream)) {
         UpdateAllViews();
         return;
     }
+    // The dictionary files are named by the description file chosen when the
+    // look-up started.
+    const std::string indexIni = m_strIndexIni;
     CTextFile dictionary;
     std::string line;
     int currentFileId = -1;
@@ -207,26 +210,23 @@ void CTabrelDoc::ReadEntries(const char* key, CIndexStream& stream, bool phraseM
         stream.ReadU32();  // line number: for reference only
         const std::int16_t fileId = stream.ReadI16();
         const std::uint8_t type = stream.ReadU8();
-
-        if (fileId >= 0 && fileId != currentFileId) {
+        // A negative file number is outside the format: the postings end here.
+        if (fileId < 0)
+            return;
+        if (fileId != currentFileId) {
             dictionary.Close();
             UpdateAllViews();  // show what was gathered before the next file is read
-        }
-        if (fileId != currentFileId) {
-            // A negative file number is outside the format: stop as for a missing file.
-            if (fileId < 0)
-                return;
-            const std::string name = GetDictionaryFileName(m_strIndexIni, fileId);
+            const std::string name = GetDictionaryFileName(indexIni, fileId);
             if (name.empty() || !dictionary.Open(name))
                 return;
+            currentFileId = fileId;
         }
-        currentFileId = fileId;
         // A hidden posting adds nothing: its line need not even be read.
         if (m_bHideType2 && type == kHiddenPostingType)
             continue;
         dictionary.Seek(offset);
         if (dictionary.ReadString(line, kEntryLineBytes)) {
-            if (!phraseMode || HoldsDelimitedPhrase(line.c_str(), m_szPhrase))
+            if (!phrase || HoldsDelimitedPhrase(line.c_str(), phrase->c_str()))
                 AddResultLine(line);
         }
     }
@@ -234,11 +234,11 @@ void CTabrelDoc::ReadEntries(const char* key, CIndexStream& stream, bool phraseM
     UpdateAllViews();
 }
 
-LookUpStatus CTabrelDoc::FinishLookUp(CIndexStream& stream, bool phraseMode, const char* key)
+LookUpStatus CTabrelDoc::FinishLookUp(CIndexStream& stream, const std::string& key, const std::string* phrase)
 {
     LookUpStatus status;
     try {
-        ReadEntries(key, stream, phraseMode);
+        ReadEntries(key, phrase, stream);
     } catch (const std::exception& e) {  // an index or dictionary file that cannot be read to the end
         status.outcome = LookUpOutcome::Abandoned;
         status.error = e.what();
@@ -264,10 +264,11 @@ LookUpStatus CTabrelDoc::LookUpWord(const std::string& word, const std::string& 
         return {index.status == IndexOpenStatus::WrongVersion ? LookUpOutcome::WrongVersion : LookUpOutcome::NoIndex,
                 {}};
     }
-    return FinishLookUp(*index.stream, false, word.c_str());
+    const std::string key = word;  // the caller's string may change while messages are dispatched
+    return FinishLookUp(*index.stream, key, nullptr);
 }
 
-LookUpStatus CTabrelDoc::LookUpPhrase(const std::string& indexPath)
+LookUpStatus CTabrelDoc::LookUpPhrase(const std::string& key, const std::string& phrase, const std::string& indexPath)
 {
     OperationGuard guard(*this);
     // The scan state is the document's: never run beside a single-word look-up.
@@ -284,7 +285,9 @@ LookUpStatus CTabrelDoc::LookUpPhrase(const std::string& indexPath)
         m_ui.MessageBox(kMsgIndexVersion);
         return {LookUpOutcome::WrongVersion, {}};
     }
-    return FinishLookUp(*index.stream, true, m_szWord);
+    const std::string ownKey = key;
+    const std::string ownPhrase = phrase;
+    return FinishLookUp(*index.stream, ownKey, &ownPhrase);
 }
 
 }  // namespace tabrel

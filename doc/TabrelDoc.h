@@ -91,9 +91,10 @@ public:
     /// `word` (already lower-cased) found through the index file `indexPath`.
     LookUpStatus LookUpWord(const std::string& word, const std::string& indexPath);
 
-    /// Appends the dictionary lines, found under the key m_szWord, that
-    /// contain m_szPhrase as whole words.
-    LookUpStatus LookUpPhrase(const std::string& indexPath);
+    /// Appends the dictionary lines, found under `key`, that contain `phrase`
+    /// as whole words. Works on its own copies of both, so a pick that fills
+    /// m_szWord and m_szPhrase meanwhile cannot change a running look-up.
+    LookUpStatus LookUpPhrase(const std::string& key, const std::string& phrase, const std::string& indexPath);
 
     /// The user-interface services the document was made with.
     IUiServices& GetUi() const { return m_ui; }
@@ -126,11 +127,11 @@ private:
     class OperationGuard;
     class BusyGuard;
 
-    // Follows the postings of `key`, appending lines; in phrase mode only the
-    // lines holding m_szPhrase as whole words.
-    void ReadEntries(const char* key, CIndexStream& stream, bool phraseMode);
+    // Follows the postings of `key`, appending lines; with a phrase only the
+    // lines holding it as whole words.
+    void ReadEntries(const std::string& key, const std::string* phrase, CIndexStream& stream);
     void AddResultLine(std::string line);
-    LookUpStatus FinishLookUp(CIndexStream& stream, bool phraseMode, const char* key);
+    LookUpStatus FinishLookUp(CIndexStream& stream, const std::string& key, const std::string* phrase);
 
     IUiServices& m_ui;
     std::string m_strTitle;

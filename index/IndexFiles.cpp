@@ -6,6 +6,7 @@
 #include "index/CharClass.h"
 #include "index/IndexFormat.h"
 #include "platform/Profile.h"
+#include "platform/RegularFile.h"
 #include "settings/ProfileKeys.h"
 
 namespace tabrel {
@@ -28,7 +29,7 @@ std::optional<std::string> GetIndexFilePath(std::string_view dir, std::string_vi
 std::string GetIndexIniPath(std::string_view dir)
 {
     std::string path = std::string(dir) + kIndexIniName;
-    std::FILE* f = std::fopen(path.c_str(), "r");
+    std::FILE* f = OpenRegularFile(path);
     if (!f)
         return {};
     std::fclose(f);
@@ -46,7 +47,7 @@ std::string GetDictionaryFileName(const std::string& indexIni, int fileId)
 namespace {
 std::FILE* OpenEitherCase(const std::string& path)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenRegularFile(path);
     if (f || errno != ENOENT || path.empty())
         return f;
     std::string other = path;
@@ -57,7 +58,7 @@ std::FILE* OpenEitherCase(const std::string& path)
         last = static_cast<char>(last - 'A' + 'a');
     else
         return nullptr;
-    return std::fopen(other.c_str(), "rb");
+    return OpenRegularFile(other);
 }
 }  // namespace
 

@@ -1,17 +1,18 @@
 #include "platform/Profile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tabrel {
@@ -81,14 +82,6 @@ ParsedLine Parse(std::string_view text)
     p.name = Trim(t.substr(0, eq));
     p.value = Trim(t.substr(eq + 1));
     return p;
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::vector<Line> SplitLines(const std::string& content)
@@ -195,8 +188,14 @@ bool CProfileFile::WriteString(std::string_view section, std::string_view key, s
         return false;
 
     const auto content = ReadWholeFile(m_strPath);
-    if (!content && std::filesystem::exists(m_strPath))
-        return false;  // present but unreadable: never overwrite what we cannot keep
+    if (!content) {
+        // Only a file that is surely absent may be created. One that is there
+        // but unreadable, a folder, or a path that cannot even be checked
+        // (a link loop, a folder without search permission) is left alone.
+        struct stat st {};
+        if (::lstat(m_strPath.c_str(), &st) == 0 || errno != ENOENT)
+            return false;
+    }
     std::vector<Line> lines = SplitLines(content.value_or(std::string()));
 
     // New lines follow the file's own line ends.

@@ -1,20 +1,15 @@
 #include "platform/TextFile.h"
 
-#include <sys/stat.h>
+#include "platform/RegularFile.h"
 
 namespace tabrel {
 
 bool CTextFile::Open(const std::string& path)
 {
     Close();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenRegularFile(path);
     if (!f)
         return false;
-    struct stat st {};
-    if (::fstat(::fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
-        std::fclose(f);
-        return false;
-    }
     m_file.reset(f);
     m_path = path;
     m_pos = m_end = 0;

@@ -9,6 +9,9 @@
 #include "RecordingUi.h"
 #include "TempDir.h"
 #include "doc/TabrelDoc.h"
+#include "index/IndexFiles.h"
+
+#include <sys/stat.h>
 
 using namespace tabrel;
 using namespace tabrel::test;
@@ -37,9 +40,7 @@ struct LookUpRig {
 
     LookUpStatus Phrase(const std::string& path, const char* key, const char* phrase)
     {
-        std::strcpy(doc->m_szWord, key);
-        std::strcpy(doc->m_szPhrase, phrase);
-        return doc->LookUpPhrase(path);
+        return doc->LookUpPhrase(key, phrase, path);
     }
 };
 
@@ -203,6 +204,47 @@ TEST(LookUp, DocumentOutlivesItsLastOwnerDuringALookUp)
     EXPECT_EQ(st.outcome, LookUpOutcome::Done);
     EXPECT_TRUE(runningSeen);
     EXPECT_TRUE(weak.expired());  // released once the look-up returned
+}
+
+// Names that hold something other than a plain file count as files that
+// cannot be opened; a posting outside the format ends the postings.
+TEST(LookUp, FilesThatAreNotWhatTheySeem)
+{
+    LookUpRig rig;
+    const DictFile d = WriteDict(rig.dir, "d.txt", {"a\n", "b\n"});
+    WriteIndexIni(rig.dir, {d.path});
+
+    // A folder, and a FIFO with no writer (opening it must not block), as the
+    // description file and as the index file.
+    for (const bool fifo : {false, true}) {
+        TempDir other;
+        const std::string ini = other.File("kplindex.ini");
+        const std::string index = other.File("$$TMP$$.t");
+        for (const std::string& p : {ini, index})
+            ASSERT_EQ(fifo ? ::mkfifo(p.c_str(), 0600) : ::mkdir(p.c_str(), 0700), 0) << p;
+        EXPECT_EQ(GetIndexIniPath(other.Path() + "/"), "") << fifo;
+        rig.doc->m_ResultList.AddTail("old\r\n");
+        EXPECT_EQ(rig.doc->LookUpWord("take", index).outcome, LookUpOutcome::NoIndex) << fifo;
+        EXPECT_EQ(rig.doc->m_ResultList.GetCount(), 0u);
+    }
+
+    // FileID -1 as the first posting, and after a good one; -7 likewise.
+    struct Case {
+        std::vector<Posting> postings;
+        std::vector<std::string> results;
+    } cases[] = {
+        {{{d.offsets[0], 1, -1, 1}, {d.offsets[1], 2, 0, 1}}, {}},
+        {{{d.offsets[0], 1, 0, 1}, {d.offsets[1], 2, -1, 1}}, {"a\r\n"}},
+        {{{d.offsets[0], 1, -7, 1}}, {}},
+    };
+    for (const Case& c : cases) {
+        rig.doc->m_strIndexIni = rig.dir.File("kplindex.ini");
+        const std::string path = rig.dir.Write("$$TMP$$.t", ChainIndexBytes({{"take", c.postings}}));
+        const LookUpStatus st = rig.doc->LookUpWord("take", path);
+        EXPECT_EQ(st.outcome, LookUpOutcome::Done) << st.error;
+        EXPECT_EQ(rig.Results(), c.results);
+    }
+    EXPECT_TRUE(rig.ui.messages.empty());
 }
 
 }  // namespace

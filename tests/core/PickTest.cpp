@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "ByteString.h"
 #include "IndexFixture.h"
@@ -9,6 +10,7 @@
 #include "TempDir.h"
 #include "doc/LookUpTrigger.h"
 #include "doc/PickLogic.h"
+#include "platform/MessagePump.h"
 
 using namespace tabrel;
 using namespace tabrel::test;
@@ -166,6 +168,50 @@ TEST(Pick, PhraseResultsFollowWordResults)
     AutoLookUp(*rig.doc, "apple", rig.indexDir);
     ManualLookUp(*rig.doc, "take off", rig.indexDir);
     EXPECT_EQ(rig.Results(), (std::vector<std::string>{"apple line\r\n", "take off line\r\n"}));
+}
+
+// A pick from a second window on the same document while a look-up runs is
+// refused before it touches the index path, the key or the phrase; the
+// running look-up finds what it finds alone.
+TEST(Pick, SecondPickDuringALookUpIsRefused)
+{
+    struct Case {
+        bool firstManual;
+        std::string first;
+        bool secondManual;
+        std::string second;
+        const char* word;    // m_szWord afterwards
+        const char* phrase;  // m_szPhrase afterwards
+        std::vector<std::string> results;
+    } cases[] = {
+        {true, "take off", true, "apple pie", "take", "take off", {"take off line\r\n"}},
+        {true, "take off", true, "apple", "take", "take off", {"take off line\r\n"}},
+        {true, "take off", false, "apple", "take", "take off", {"take off line\r\n"}},
+        {false, "apple", true, "take off", "", "", {"apple line\r\n"}},
+        {false, "apple", false, "take", "", "", {"apple line\r\n"}},
+    };
+    for (const Case& c : cases) {
+        PickRig rig;
+        std::optional<PickOutcome> second;
+        const auto old = SetDispatchHandler([&] {
+            if (second)
+                return;
+            TempDir elsewhere;  // another index directory: must not reach the document either
+            const std::string otherDir = elsewhere.Path() + "/";
+            second = c.secondManual ? ManualLookUp(*rig.doc, c.second, otherDir)
+                                    : AutoLookUp(*rig.doc, c.second, otherDir);
+        });
+        const PickOutcome first = c.firstManual ? ManualLookUp(*rig.doc, c.first, rig.indexDir)
+                                                : AutoLookUp(*rig.doc, c.first, rig.indexDir);
+        SetDispatchHandler(old);
+        ASSERT_TRUE(second) << c.first << " / " << c.second;
+        EXPECT_EQ(second->status.outcome, LookUpOutcome::Busy) << c.second;
+        EXPECT_EQ(first.status.outcome, LookUpOutcome::Done) << c.first;
+        EXPECT_STREQ(rig.doc->m_szWord, c.word) << c.second;
+        EXPECT_STREQ(rig.doc->m_szPhrase, c.phrase) << c.second;
+        EXPECT_EQ(rig.doc->m_strIndexIni, rig.indexDir + "kplindex.ini");
+        EXPECT_EQ(rig.Results(), c.results) << c.first << " / " << c.second;
+    }
 }
 
 }  // namespace

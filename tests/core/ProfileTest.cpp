@@ -7,6 +7,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "ByteString.h"
@@ -196,6 +197,55 @@ TEST(Profile, ApplicationProfileFollowsXdgConfigHome)
     if (!home.empty()) {
         EXPECT_EQ(GetApplicationProfilePath(), home + "/.config/tabrel/TABREL.INI");
     }
+}
+
+// Profiles that cannot even be checked: reads give the defaults, writes
+// return false, nothing throws, and a folder as the profile is left alone.
+TEST(Profile, UncheckablePathsFailQuietly)
+{
+    ScopedProfile profile;
+    const std::string folder = std::filesystem::path(profile.ProfilePath()).parent_path().string();
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    const auto check = [](const std::string& why) {
+        EXPECT_EQ(GetProfileString("Index", "Dir", "def"), "def") << why;
+        EXPECT_EQ(GetProfileInt("Option", "LeftAuto", 7), 7) << why;
+        EXPECT_FALSE(WriteProfileString("Index", "Dir", "/x/")) << why;
+        EXPECT_FALSE(WriteProfileInt("Option", "LeftAuto", 0)) << why;
+    };
+
+    ASSERT_EQ(::symlink("TABREL.INI", profile.ProfilePath().c_str()), 0);  // a link to itself: a loop
+    check("symbolic link loop");
+    EXPECT_TRUE(std::filesystem::is_symlink(profile.ProfilePath()));
+    ASSERT_EQ(::unlink(profile.ProfilePath().c_str()), 0);
+
+    ASSERT_EQ(::mkdir(profile.ProfilePath().c_str(), 0755), 0);
+    check("folder as the profile");
+    EXPECT_TRUE(std::filesystem::is_directory(profile.ProfilePath()));
+    ASSERT_EQ(::rmdir(profile.ProfilePath().c_str()), 0);
+
+    // A folder without search permission. Root passes every permission check,
+    // so it tries as the unprivileged user "nobody" in a child process.
+    ASSERT_EQ(::chmod(folder.c_str(), 0600), 0);
+    if (::geteuid() != 0) {
+        check("folder without search permission");
+    } else {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(3);
+            const bool sound = GetProfileString("Index", "Dir", "def") == "def" &&
+                               !WriteProfileString("Index", "Dir", "/x/");
+            ::_exit(sound ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << "the child died of signal " << WTERMSIG(status);
+        if (WEXITSTATUS(status) == 3)
+            GTEST_SKIP() << "cannot become an unprivileged user here";
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    ::chmod(folder.c_str(), 0755);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // scrolling, fonts and colours, opening a text file, printing.
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -243,19 +244,31 @@ private slots:
 
         QString dirDuringDialog;
         QStringList filters;
-        QStringList listed;  // what the dialog offers at its start
+        QStringList listed;     // what the dialog offers at its start
+        QStringList listedAll;  // and with "all files" chosen
         const auto choose = [&](std::optional<std::string> path) {
             OnNextModal([&, path](QWidget* w) {
                 auto* dialog = qobject_cast<QFileDialog*>(w);
                 dirDuringDialog = QDir::currentPath();
-                filters = dialog->nameFilters();
+                auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+                filters.clear();
+                for (int i = 0; i < types->count(); ++i)
+                    filters << types->itemText(i);
                 // The folder is listed in the background; the dialog is closed whatever it shows.
                 auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
-                for (int tries = 0; tries < 100 && view->model()->rowCount(view->rootIndex()) == 0; ++tries)
-                    QTest::qWait(20);
-                listed.clear();
-                for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
-                    listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+                const auto list = [&](qsizetype atLeast) {
+                    for (int tries = 0; tries < 100 && view->model()->rowCount(view->rootIndex()) < atLeast; ++tries)
+                        QTest::qWait(20);
+                    QStringList names;
+                    for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                        names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+                    names.sort();
+                    return names;
+                };
+                listed = list(1);
+                types->setCurrentIndex(3);
+                types->activated(3);
+                listedAll = list(2);
                 if (path) {
                     // Typed as a whole path, as a user may.
                     dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(FromPath(*path));
@@ -267,12 +280,16 @@ private slots:
             rig.Main()->Execute(ID_FILE_OPEN);
         };
         rig.dir.Write("texts/lower.txt", "x");
+        rig.dir.Write("texts/README", "x");
         choose(file);
         QCOMPARE(dirDuringDialog, QDir(FromPath(texts)).canonicalPath());
         QCOMPARE(QDir::currentPath(), before);
-        QCOMPARE(filters.size(), 4);
-        QCOMPARE(filters.first(), QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT)"));
+        // The descriptions as stored, nothing added.
+        QCOMPARE(filters, (QStringList{QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT)"), QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.DOC)"),
+                                       QStringLiteral("HTML文書(*.HTM)"), QStringLiteral("すべてのﾌｧｲﾙ(*.*)")}));
         QCOMPARE(listed, QStringList{QStringLiteral("lower.txt")});  // "*.TXT" regardless of case
+        // "*.*" lists every file, also one without a dot.
+        QCOMPARE(listedAll, (QStringList{QStringLiteral("README"), QStringLiteral("lower.txt")}));
         CTabrelDoc& doc = rig.Frame()->GetDocument();
         const std::vector<std::string> lines(doc.m_TextList.begin(), doc.m_TextList.end());
         const std::vector<std::string> expected{"one", "two", std::string(2047, 'x'), std::string(2047, 'x'),
