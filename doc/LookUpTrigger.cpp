@@ -45,6 +45,7 @@ PickOutcome AutoLookUp(CTabrelDoc& doc, std::string_view word, std::string_view 
 PickOutcome ManualLookUp(CTabrelDoc& doc, std::string_view text, std::string_view dir)
 {
     PickOutcome outcome;
+    text = text.substr(0, text.find('\0'));  // a pasted zero byte ends the text
     if (text.empty() || text.size() > kMaxPickBytes)
         return outcome;
     // A look-up from another window on this document is running: refused
@@ -59,9 +60,10 @@ PickOutcome ManualLookUp(CTabrelDoc& doc, std::string_view text, std::string_vie
 
     char buffer[256] = {};
     std::memcpy(buffer, lower.data(), lower.size());
-    const char* first = NextToken(buffer);
+    CTokenizer tokenizer(buffer);
+    const char* first = tokenizer.Next();
     std::strcpy(doc.m_szWord, first ? first : "");
-    if (!NextToken(nullptr)) {
+    if (!tokenizer.Next()) {
         outcome.status = doc.LookUpWord(lower, *indexPath);
     } else {
         std::memcpy(doc.m_szPhrase, lower.c_str(), lower.size() + 1);

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "index/CharClass.h"
+#include "text/CharClass.h"
 #include "index/IndexFiles.h"
 #include "index/IndexFormat.h"
 #include "platform/AtomicFile.h"
@@ -200,8 +200,9 @@ void CTabrelDoc::ReadEntries(const std::string& key, const std::string* phrase, 
         return;
     }
     // The dictionary files are named by the description file chosen when the
-    // look-up started.
-    const std::string indexIni = m_strIndexIni;
+    // look-up started, or without one by the application profile.
+    const CFileIdTable fileIds =
+        CFileIdTable::Read(m_strIndexIni.empty() ? GetApplicationProfilePath() : m_strIndexIni);
     CTextFile dictionary;
     std::string line;
     int currentFileId = -1;
@@ -216,7 +217,7 @@ void CTabrelDoc::ReadEntries(const std::string& key, const std::string* phrase, 
         if (fileId != currentFileId) {
             dictionary.Close();
             UpdateAllViews();  // show what was gathered before the next file is read
-            const std::string name = GetDictionaryFileName(indexIni, fileId);
+            const std::string name = fileIds.GetFileName(fileId);
             if (name.empty() || !dictionary.Open(name))
                 return;
             currentFileId = fileId;

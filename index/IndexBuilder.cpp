@@ -12,9 +12,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "doc/PickLogic.h"
-#include "index/CharClass.h"
 #include "index/IndexFiles.h"
+#include "text/CharClass.h"
+#include "text/Cp932Text.h"
 #include "platform/AtomicFile.h"
 
 namespace tabrel {
@@ -39,7 +39,7 @@ std::string_view TrimSpace(std::string_view s)
     return s;
 }
 
-// NextToken needs a writable zero-terminated copy. Control bytes (ESC
+// The tokenizer needs a writable zero-terminated copy. Control bytes (ESC
 // highlight markers, a stray NUL) become blanks so they split words instead
 // of joining them or cutting the line short; a second byte of a double-byte
 // character is never below 0x40, so none is touched.
@@ -146,7 +146,8 @@ void CIndexBuilder::AddHeadword(std::string_view headword, const Posting& where)
     const std::string lowered = LowerCp932(headword);
     PrepareForTokens(m_buffer, lowered);
     std::vector<std::string_view> tokens;
-    for (char* t = NextToken(m_buffer.data()); t; t = NextToken(nullptr))
+    CTokenizer tokenizer(m_buffer.data());
+    for (char* t = tokenizer.Next(); t; t = tokenizer.Next())
         tokens.emplace_back(t);
 
     if (tokens.size() <= 1) {
@@ -171,7 +172,8 @@ void CIndexBuilder::AddBody(std::string_view body, const Posting& where)
     if (body.empty())
         return;
     PrepareForTokens(m_buffer, LowerCp932(body));
-    for (char* t = NextToken(m_buffer.data()); t; t = NextToken(nullptr)) {
+    CTokenizer tokenizer(m_buffer.data());
+    for (char* t = tokenizer.Next(); t; t = tokenizer.Next()) {
         const std::string_view word(t);
         bool letter = false;
         bool lead = false;

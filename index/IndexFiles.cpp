@@ -3,11 +3,10 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "index/CharClass.h"
+#include "text/CharClass.h"
 #include "index/IndexFormat.h"
 #include "platform/Profile.h"
 #include "platform/RegularFile.h"
-#include "settings/ProfileKeys.h"
 
 namespace tabrel {
 
@@ -36,12 +35,29 @@ std::string GetIndexIniPath(std::string_view dir)
     return path;
 }
 
-std::string GetDictionaryFileName(const std::string& indexIni, int fileId)
+namespace {
+std::string LowerAscii(std::string s)
 {
-    const std::string key = std::to_string(fileId);
-    if (!indexIni.empty())
-        return CProfileFile(indexIni).GetString(profile::kFileID, key, "");
-    return GetProfileString(profile::kFileID, key, "");
+    for (char& c : s) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return s;
+}
+}  // namespace
+
+CFileIdTable CFileIdTable::Read(const std::string& path)
+{
+    CFileIdTable table;
+    for (auto& [key, value] : CProfileFile(path).GetSection(kFileIdSection))
+        table.m_files.emplace(LowerAscii(key), std::move(value));
+    return table;
+}
+
+std::string CFileIdTable::GetFileName(int fileId) const
+{
+    const auto it = m_files.find(std::to_string(fileId));
+    return it == m_files.end() ? std::string() : it->second;
 }
 
 namespace {

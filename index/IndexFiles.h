@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "index/IndexStream.h"
 
@@ -25,10 +26,24 @@ std::optional<std::string> GetIndexFilePath(std::string_view dir, std::string_vi
 /// dir + "kplindex.ini" when that file can be opened for reading, else "".
 std::string GetIndexIniPath(std::string_view dir);
 
-/// Path of the dictionary text file numbered `fileId`: from section "FileID"
-/// of `indexIni` when that is not empty, else of the application profile.
-/// Empty when there is no such file.
-std::string GetDictionaryFileName(const std::string& indexIni, int fileId);
+inline constexpr char kFileIdSection[] = "FileID";
+
+/// The table that names the dictionary text file of each FileID: section
+/// "FileID" of an initialization file, read once, so a look-up whose
+/// postings change file often does not parse the file again each time.
+class CFileIdTable {
+public:
+    /// Reads section "FileID" of the initialization file `path`; an absent
+    /// or unreadable file gives an empty table.
+    static CFileIdTable Read(const std::string& path);
+
+    /// Path of the dictionary text file numbered `fileId`; empty when the
+    /// table has none.
+    std::string GetFileName(int fileId) const;
+
+private:
+    std::unordered_map<std::string, std::string> m_files;  // key as written, lower-cased
+};
 
 enum class IndexOpenStatus { Ok, CannotOpen, WrongVersion };
 

@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -155,6 +156,28 @@ std::string CProfileFile::GetString(std::string_view section, std::string_view k
         return std::string(def);
     const std::string_view value = Parse(lines[*place.keyLine].text).value;
     return std::string(value.substr(0, kMaxValueBytes));
+}
+
+std::vector<std::pair<std::string, std::string>> CProfileFile::GetSection(std::string_view section) const
+{
+    std::vector<std::pair<std::string, std::string>> entries;
+    const auto content = ReadWholeFile(m_strPath);
+    if (!content)
+        return entries;
+    section = Trim(section);
+    bool inSection = false;
+    for (const Line& line : SplitLines(*content)) {
+        const ParsedLine p = Parse(line.text);
+        if (p.kind == LineKind::Section) {
+            inSection = EqualNoCase(p.name, section);
+        } else if (inSection && p.kind == LineKind::Entry) {
+            const bool seen = std::any_of(entries.begin(), entries.end(),
+                                          [&](const auto& e) { return EqualNoCase(e.first, p.name); });
+            if (!seen)
+                entries.emplace_back(std::string(p.name), std::string(p.value.substr(0, kMaxValueBytes)));
+        }
+    }
+    return entries;
 }
 
 int CProfileFile::GetInt(std::string_view section, std::string_view key, int def) const

@@ -8,6 +8,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tabrel {
 
@@ -28,6 +30,12 @@ public:
     /// absent or its value starts with no digit. Values beyond the int range
     /// saturate.
     int GetInt(std::string_view section, std::string_view key, int def) const;
+
+    /// Every key of `section` with its value as GetString reads it: sections
+    /// of that name anywhere in the file, in file order, and for a key that
+    /// appears more than once only its first value. Empty when the file is
+    /// absent.
+    std::vector<std::pair<std::string, std::string>> GetSection(std::string_view section) const;
 
     /// Sets `key` in `section` to `value`, creating the key, the section or
     /// the file as needed. Fails (returns false, file unchanged) when a name

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "index/CharClass.h"
+#include "text/CharClass.h"
 #include "platform/Profile.h"
 
 namespace tabrel {

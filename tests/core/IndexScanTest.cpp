@@ -157,26 +157,29 @@ TEST(IndexFiles, IndexFilePathByFirstByte)
     EXPECT_EQ(GetIndexFilePath("/dict", "a").value(), "/dict$$TMP$$.a");  // joined as it stands
 }
 
-TEST(IndexFiles, DescriptionFileThenProfile)
+TEST(IndexFiles, DescriptionFileAndItsFileIdTable)
 {
-    ScopedProfile profile;
     TempDir dir;
     const std::string d = dir.Path() + "/";
     EXPECT_EQ(GetIndexIniPath(d), "");
     EXPECT_EQ(GetIndexIniPath(dir.Path()), "");  // no separator added
 
-    WriteProfileString("FileID", "0", "/from/profile0");
-    WriteProfileString("FileID", "12", "/from/profile12");
-    EXPECT_EQ(GetDictionaryFileName("", 0), "/from/profile0");
-    EXPECT_EQ(GetDictionaryFileName("", 12), "/from/profile12");
-    EXPECT_EQ(GetDictionaryFileName("", 1), "");
-
     WriteIndexIni(dir, {"/ini/zero", "", "/ini/two"});
     const std::string ini = GetIndexIniPath(d);
     EXPECT_EQ(ini, d + "kplindex.ini");
-    EXPECT_EQ(GetDictionaryFileName(ini, 0), "/ini/zero");
-    EXPECT_EQ(GetDictionaryFileName(ini, 2), "/ini/two");
-    EXPECT_EQ(GetDictionaryFileName(ini, 12), "");  // the profile is not consulted then
+    const CFileIdTable table = CFileIdTable::Read(ini);
+    EXPECT_EQ(table.GetFileName(0), "/ini/zero");
+    EXPECT_EQ(table.GetFileName(2), "/ini/two");
+    EXPECT_EQ(table.GetFileName(1), "");
+    EXPECT_EQ(CFileIdTable::Read(d + "absent.ini").GetFileName(0), "");
+
+    // Read once, the table names exactly what a read of each key names.
+    const std::string odd = dir.Write("odd.ini", "[fileid]\r\n 0 = /a \r\n1=/b\n[Other]\n2=/x\n[FILEID]\n1=/late\n"
+                                                 "2=/c\n03=/padded\n12=" + std::string(300, 'v') + "\n;13=/no\n");
+    const CFileIdTable oddTable = CFileIdTable::Read(odd);
+    for (int id = -1; id <= 14; ++id)
+        EXPECT_EQ(oddTable.GetFileName(id), CProfileFile(odd).GetString("FileID", std::to_string(id))) << id;
+    EXPECT_EQ(oddTable.GetFileName(1), "/b");
 }
 
 TEST(IndexFiles, OpenChecksVersionAndTriesTheOtherCase)

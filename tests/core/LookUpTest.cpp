@@ -10,6 +10,7 @@
 #include "TempDir.h"
 #include "doc/TabrelDoc.h"
 #include "index/IndexFiles.h"
+#include "platform/Profile.h"
 
 #include <sys/stat.h>
 
@@ -245,6 +246,18 @@ TEST(LookUp, FilesThatAreNotWhatTheySeem)
         EXPECT_EQ(rig.Results(), c.results);
     }
     EXPECT_TRUE(rig.ui.messages.empty());
+}
+
+// Without a description file the application profile names the files.
+TEST(LookUp, FileIdsFromTheProfileWithoutADescriptionFile)
+{
+    LookUpRig rig;
+    const DictFile d = WriteDict(rig.dir, "d.txt", {"a\n", "b\n"});
+    WriteProfileString("FileID", "3", d.path);
+    const std::string path = rig.dir.Write("$$TMP$$.t", ChainIndexBytes({{"take", {{d.offsets[1], 2, 3, 1}}}}));
+    rig.doc->m_strIndexIni.clear();
+    EXPECT_EQ(rig.doc->LookUpWord("take", path).outcome, LookUpOutcome::Done);
+    EXPECT_EQ(rig.Results(), std::vector<std::string>{"b\r\n"});
 }
 
 }  // namespace

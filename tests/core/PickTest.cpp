@@ -35,7 +35,7 @@ TEST(Pick, ExtractWordAroundAByte)
         EXPECT_BYTES_EQ(c.word, ExtractWord(c.line, c.at)) << c.line << " @" << c.at;
 }
 
-TEST(Pick, NextTokenSplitsInPlace)
+TEST(Pick, TokenizerSplitsInPlace)
 {
     struct Case {
         const char* text;
@@ -55,10 +55,11 @@ TEST(Pick, NextTokenSplitsInPlace)
         char buffer[64];
         std::strcpy(buffer, c.text);
         std::vector<std::string> tokens;
-        for (char* t = NextToken(buffer); t; t = NextToken(nullptr))
+        CTokenizer tokenizer(buffer);
+        for (char* t = tokenizer.Next(); t; t = tokenizer.Next())
             tokens.emplace_back(t);
         EXPECT_EQ(tokens, c.tokens) << c.text;
-        EXPECT_EQ(NextToken(nullptr), nullptr);
+        EXPECT_EQ(tokenizer.Next(), nullptr);
     }
 }
 

@@ -11,7 +11,7 @@
 
 #include <unistd.h>
 
-#include "doc/PickLogic.h"
+#include "text/Cp932Text.h"
 #include "index/IndexBuilder.h"
 
 using namespace tabrel;

@@ -1,4 +1,4 @@
-#include "index/CharClass.h"
+#include "text/CharClass.h"
 
 #include <array>
 
