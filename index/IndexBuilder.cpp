@@ -9,13 +9,11 @@
 #include <span>
 #include <system_error>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "index/IndexFiles.h"
 #include "text/CharClass.h"
 #include "text/Cp932Text.h"
 #include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
 namespace tabrel {
 namespace fs = std::filesystem;
@@ -276,35 +274,6 @@ std::string CheckDictionaryPath(const std::string& given, std::string& absolute)
     return {};
 }
 
-// The whole file, or why it cannot be read.
-std::string ReadWholeFile(const std::string& path, std::string& content)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        return std::strerror(errno);
-    content.clear();
-    std::string error;
-    char chunk[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            error = std::strerror(errno);
-            break;
-        }
-        if (n == 0)
-            break;
-        content.append(chunk, static_cast<std::size_t>(n));
-        if (content.size() > kMaxDictionaryFileBytes) {
-            error = "file of 2 GiB or more";
-            break;
-        }
-    }
-    ::close(fd);
-    return error;
-}
-
 bool IsIndexFileName(const std::string& name)
 {
     return name.size() == sizeof(kIndexFilePrefix) && name.starts_with(kIndexFilePrefix);
@@ -367,8 +336,9 @@ IndexBuildResult BuildIndexDirectory(const std::string& dir, const std::vector<D
     std::string content;
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const std::string& path = sources[i].path;
-        if (std::string error = ReadWholeFile(path, content); !error.empty())
-            return Fail(IndexBuildStatus::BadInput, path + ": " + error);
+        if (const int error = ReadWholeFile(path, content, kMaxDictionaryFileBytes); error != 0)
+            return Fail(IndexBuildStatus::BadInput,
+                        path + ": " + (error == EFBIG ? std::string("file of 2 GiB or more") : std::strerror(error)));
         builder.SetOptions(sources[i].options);
         const std::uint64_t total = content.size();
         if (report.progress && total > 0)
@@ -395,7 +365,7 @@ IndexBuildResult BuildIndexDirectory(const std::string& dir, const std::vector<D
 
     // Everything is written under temporary names first; only when all of it
     // is on disk do the renames replace the old index.
-    const std::string suffix = ".new" + std::to_string(::getpid());
+    const std::string suffix = ".new" + ProcessTag();
     std::vector<fs::path> staged;
     const auto discardStaged = [&] {
         std::error_code ignored;
@@ -422,11 +392,7 @@ IndexBuildResult BuildIndexDirectory(const std::string& dir, const std::vector<D
         }
         written.insert(outputs[i].first);
     }
-    const int dirFd = ::open(outDir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    SyncFolder(outDir.string());
     RemoveStaleIndexFiles(outDir, written);
 
     const std::uint64_t bytes = result.stats.bytesWritten;

@@ -48,13 +48,22 @@ bool WriteFileAtomically(const std::string& path, std::string_view content)
         ::unlink(tmpl.c_str());
         return false;
     }
-    // Make the rename itself durable; failing here loses nothing already written.
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    SyncFolder(folder.string());
+    return true;
+}
+
+void SyncFolder(const std::string& folder)
+{
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    return true;
+}
+
+std::string ProcessTag()
+{
+    return std::to_string(::getpid());
 }
 
 }  // namespace tabrel

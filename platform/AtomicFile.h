@@ -13,4 +13,11 @@ namespace tabrel {
 /// temporary file left behind, when anything fails.
 bool WriteFileAtomically(const std::string& path, std::string_view content);
 
+/// Makes the renames done in `folder` durable; a failure is ignored (what
+/// was written stays written).
+void SyncFolder(const std::string& folder);
+
+/// A tag that tells this process's temporary names from another's.
+std::string ProcessTag();
+
 }  // namespace tabrel

@@ -31,19 +31,32 @@ std::FILE* OpenRegularFile(const std::string& path)
     return f;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path)
+int ReadWholeFile(const std::string& path, std::string& content, std::uint64_t maxBytes)
 {
+    content.clear();
     std::FILE* f = OpenRegularFile(path);
     if (!f)
-        return std::nullopt;
-    std::string content;
+        return errno;
+    int error = 0;
     char buffer[65536];
     std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
         content.append(buffer, n);
-    const bool failed = std::ferror(f) != 0;
+        if (content.size() > maxBytes) {
+            error = EFBIG;
+            break;
+        }
+    }
+    if (!error && std::ferror(f))
+        error = errno ? errno : EIO;
     std::fclose(f);
-    if (failed)
+    return error;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path)
+{
+    std::string content;
+    if (ReadWholeFile(path, content, UINT64_MAX) != 0)
         return std::nullopt;
     return content;
 }

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -11,8 +10,9 @@
 
 #include <unistd.h>
 
-#include "text/Cp932Text.h"
 #include "index/IndexBuilder.h"
+#include "platform/RegularFile.h"
+#include "text/Cp932Text.h"
 
 using namespace tabrel;
 
@@ -89,12 +89,14 @@ bool ParseType(std::string_view text, std::uint8_t& type)
 
 bool ReadStopWords(const std::string& path, IndexBuildOptions& options)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const std::optional<std::string> content = ReadWholeFile(path);  // a FIFO or folder is refused, not waited on
+    if (!content)
         return false;
-    std::string line;
-    while (std::getline(in, line)) {
-        std::string_view word = line;
+    std::string_view rest = *content;
+    while (!rest.empty()) {
+        const std::size_t nl = rest.find('\n');
+        std::string_view word = rest.substr(0, nl);
+        rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
         while (!word.empty() && IsPickSpace(static_cast<unsigned char>(word.back())))
             word.remove_suffix(1);
         while (!word.empty() && IsPickSpace(static_cast<unsigned char>(word.front())))
@@ -102,7 +104,7 @@ bool ReadStopWords(const std::string& path, IndexBuildOptions& options)
         if (!word.empty())
             options.stopWords.insert(LowerCp932(word));
     }
-    return !in.bad();
+    return true;
 }
 
 std::string Megabytes(std::uint64_t bytes)
