@@ -1,12 +1,13 @@
 #include "doc/PickLogic.h"
 
+#include "res/Resources.h"
 #include "text/CharClass.h"
 
 namespace tabrel {
 
-const char kMsgLeadingSpace[] = "不正な文字が入力されました!!英数字で始まってないとダメです。";
-const char kMsgDoubleByte[] = "２バイトコードは使用できません!!";
-const char kMsgTooLong[] = "199バイトより長い文字列は使用できません!!";
+const std::string_view kMsgLeadingSpace = res::LoadString(res::IDS_MANUAL_LEADING_SPACE);
+const std::string_view kMsgDoubleByte = res::LoadString(res::IDS_MANUAL_DOUBLE_BYTE);
+const std::string_view kMsgTooLong = res::LoadString(res::IDS_MANUAL_TOO_LONG);
 
 std::optional<std::string> CheckManualText(std::string_view text)
 {

@@ -15,10 +15,11 @@ namespace tabrel {
 /// 199 bytes and a zero byte.
 inline constexpr std::size_t kMaxPickBytes = 199;
 
-/// Messages of the manual text's checks, as the dialog shows them (UTF-8).
-extern const char kMsgLeadingSpace[];
-extern const char kMsgDoubleByte[];
-extern const char kMsgTooLong[];
+/// Messages of the manual text's checks, as the dialog shows them (UTF-8,
+/// from the string table).
+extern const std::string_view kMsgLeadingSpace;
+extern const std::string_view kMsgDoubleByte;
+extern const std::string_view kMsgTooLong;
 
 /// Checks a manual text as the manual word dialog does on OK: a text that
 /// begins with white space, that holds a double-byte lead byte, or that is

@@ -12,15 +12,14 @@
 #include "platform/Profile.h"
 #include "platform/TextFile.h"
 #include "platform/UiServices.h"
+#include "res/ErrorText.h"
+#include "res/Resources.h"
 #include "settings/ProfileKeys.h"
 
 namespace tabrel {
 
-const char kOpenTextFilter[] =
-    "ﾃｷｽﾄﾌｧｲﾙ(*.TXT)|*.TXT|ﾃｷｽﾄﾌｧｲﾙ(*.DOC)|*.DOC|HTML文書(*.HTM)|*.HTM|すべてのﾌｧｲﾙ(*.*)|*.*";
-const char kMsgIndexVersion[] =
-    "このバージョンのインデックスファイルには対応しておりません。m(__)m\n"
-    "対応したTREEGEN.EXEを入手の上、インデックスを作り直してください。";
+const std::string_view kOpenTextFilter = res::LoadString(res::IDS_OPEN_TEXT_FILTER);
+const std::string_view kMsgIndexVersion = res::LoadString(res::IDS_INDEX_VERSION);
 
 namespace {
 constexpr std::size_t kTextChunkBytes = 2047;   // one read of a text file
@@ -157,7 +156,7 @@ int CTabrelDoc::OpenTextFile()
     } catch (const CFileReadError& e) {
         m_bLoadingText = false;
         m_TextList.ComputeMaxLength();
-        m_ui.MessageBox(e.what());  // the lines read so far stay
+        m_ui.MessageBox(res::ErrorText(e.GetError()));  // the lines read so far stay
         return 1;
     }
     m_bLoadingText = false;
@@ -240,9 +239,9 @@ LookUpStatus CTabrelDoc::FinishLookUp(CIndexStream& stream, const std::string& k
     LookUpStatus status;
     try {
         ReadEntries(key, phrase, stream);
-    } catch (const std::exception& e) {  // an index or dictionary file that cannot be read to the end
+    } catch (const CCoreError& e) {  // an index or dictionary file that cannot be read to the end
         status.outcome = LookUpOutcome::Abandoned;
-        status.error = e.what();
+        status.error = e.GetError();
     }
     m_ResultList.ComputeMaxLength();
     UpdateAllViews();

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "index/ExStringList.h"
 #include "index/StringTreeIndex.h"
+#include "platform/Error.h"
 
 namespace tabrel {
 
@@ -36,13 +38,13 @@ enum class LookUpOutcome {
 
 struct LookUpStatus {
     LookUpOutcome outcome = LookUpOutcome::Done;
-    std::string error;  ///< what went wrong when Abandoned (UTF-8)
+    Error error;  ///< what went wrong when Abandoned
 };
 
-/// The file chooser's filter of the Open command.
-extern const char kOpenTextFilter[];
+/// The file chooser's filter of the Open command (from the string table).
+extern const std::string_view kOpenTextFilter;
 /// Shown when the phrase look-up meets an index file of another version.
-extern const char kMsgIndexVersion[];
+extern const std::string_view kMsgIndexVersion;
 
 class CTabrelDoc : public std::enable_shared_from_this<CTabrelDoc> {
 public:

@@ -16,7 +16,7 @@ std::size_t CIndexStream::Refill()
     std::memmove(m_buffer.data(), m_pos, kept);
     const std::size_t got = std::fread(m_buffer.data() + kept, 1, m_buffer.size() - kept, m_file.get());
     if (got == 0 && std::ferror(m_file.get()))
-        throw CIndexReadError("インデックスファイル " + m_path + " を読み込めません。");
+        throw CIndexReadError({ErrorCode::IndexRead, m_path});
     m_fileOffset += got;
     m_pos = m_buffer.data();
     m_end = m_pos + kept + got;
@@ -27,7 +27,7 @@ void CIndexStream::Fill(std::size_t need)
 {
     while (static_cast<std::size_t>(m_end - m_pos) < need) {
         if (Refill() == 0)
-            throw CIndexReadError("インデックスファイル " + m_path + " が途中で終わっています。");
+            throw CIndexReadError({ErrorCode::IndexTruncated, m_path});
     }
 }
 

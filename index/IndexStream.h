@@ -9,12 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/Error.h"
+
 namespace tabrel {
 
-/// An index file ended inside a record, or could not be read.
-class CIndexReadError : public std::runtime_error {
+/// An index file ended inside a record (ErrorCode::IndexTruncated), or
+/// could not be read (ErrorCode::IndexRead).
+class CIndexReadError : public CCoreError {
 public:
-    using std::runtime_error::runtime_error;
+    using CCoreError::CCoreError;
 };
 
 class CIndexStream {

@@ -25,7 +25,7 @@ void CTextFile::Close()
 void CTextFile::Seek(std::int64_t offset)
 {
     if (!m_file || ::fseeko(m_file.get(), static_cast<off_t>(offset), SEEK_SET) != 0)
-        throw CFileReadError("ファイル " + m_path + " の読み込み位置を移動できません。");
+        throw CFileReadError({ErrorCode::FileSeek, m_path});
     m_pos = m_end = 0;
 }
 
@@ -36,7 +36,7 @@ int CTextFile::Peek()
         m_end = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file.get());
         if (m_end == 0) {
             if (std::ferror(m_file.get()))
-                throw CFileReadError("ファイル " + m_path + " を読み込めません。");
+                throw CFileReadError({ErrorCode::FileRead, m_path});
             return -1;
         }
     }

@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/Error.h"
+
 namespace tabrel {
 
-/// A read or seek failed part-way.
-class CFileReadError : public std::runtime_error {
+/// A read or seek failed part-way (ErrorCode::FileRead or FileSeek).
+class CFileReadError : public CCoreError {
 public:
-    using std::runtime_error::runtime_error;
+    using CCoreError::CCoreError;
 };
 
 class CTextFile {

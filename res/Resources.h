@@ -55,6 +55,19 @@ enum StringId : int {
     IDS_INDICATOR_NUM = 59138,
     IDS_INDICATOR_SCRL = 59139,
     IDS_INDICATOR_KANA = 59142,
+    // Texts of the program's own messages and prompts; "%1" stands for a path
+    // or detail.
+    IDS_OPEN_TEXT_FILTER = 1001,
+    IDS_INDEX_VERSION = 1002,
+    IDS_MANUAL_LEADING_SPACE = 1003,
+    IDS_MANUAL_DOUBLE_BYTE = 1004,
+    IDS_MANUAL_TOO_LONG = 1005,
+    IDS_ERR_FILE_READ = 1010,
+    IDS_ERR_FILE_SEEK = 1011,
+    IDS_ERR_INDEX_READ = 1012,
+    IDS_ERR_INDEX_TRUNCATED = 1013,
+    IDS_ERR_FILE_OPEN = 1014,
+    IDS_ERR_FILE_SAVE = 1015,
 };
 
 /// Text of string `id`, or an empty view when the table has none.

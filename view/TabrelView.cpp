@@ -8,6 +8,7 @@
 #include "doc/PickLogic.h"
 #include "platform/Profile.h"
 #include "platform/UiServices.h"
+#include "res/ErrorText.h"
 #include "res/Resources.h"
 #include "settings/ProfileKeys.h"
 #include "view/ManualDlg.h"
@@ -100,7 +101,7 @@ void Finish(CTabrelDoc& doc, const PickOutcome& outcome, QWidget* parent)
         return;
     doc.GetUi().Beep();
     if (outcome.status.outcome == LookUpOutcome::Abandoned)
-        QMessageBox::warning(parent, LoadQString(res::IDS_APP_TITLE), FromUtf8(outcome.status.error));
+        QMessageBox::warning(parent, LoadQString(res::IDS_APP_TITLE), FromUtf8(res::ErrorText(outcome.status.error)));
 }
 }  // namespace
 

@@ -16,6 +16,7 @@
 #include "platform/Cp932.h"
 #include "platform/Profile.h"
 #include "platform/UiServices.h"
+#include "res/ErrorText.h"
 #include "settings/ProfileKeys.h"
 
 using namespace tabrel;
@@ -168,7 +169,7 @@ int main(int argc, char** argv)
     }
     std::cout.flush();
     if (outcome.status.outcome == LookUpOutcome::Abandoned) {
-        std::cerr << "tabrel-lookup: " << outcome.status.error << '\n';
+        std::cerr << "tabrel-lookup: " << res::ErrorText(outcome.status.error) << '\n';
         return kExitError;
     }
     return doc->m_ResultList.IsEmpty() ? kExitNone : kExitFound;
