@@ -41,21 +41,30 @@ void CExStringList::Clear()
     MinimiseHeap();
 }
 
-std::int32_t CExStringList::GetMaxLength()
+namespace {
+// The longest line's length, starting from `known` and never below it.
+std::int32_t LongestFrom(const std::vector<std::string_view>& lines, std::int32_t known)
+{
+    constexpr std::size_t kLimit = std::numeric_limits<std::int32_t>::max();
+    for (std::string_view line : lines) {
+        const auto length = static_cast<std::int32_t>(std::min(line.size(), kLimit));
+        if (length > known)
+            known = length;
+    }
+    return known;
+}
+}  // namespace
+
+std::int32_t CExStringList::GetMaxLength() const
 {
     if (m_nMaxLength == -1)
-        ComputeMaxLength();
+        m_nMaxLength = LongestFrom(m_lines, -1);
     return m_nMaxLength;
 }
 
 std::int32_t CExStringList::ComputeMaxLength()
 {
-    constexpr std::size_t kLimit = std::numeric_limits<std::int32_t>::max();
-    for (std::string_view line : m_lines) {
-        const auto length = static_cast<std::int32_t>(std::min(line.size(), kLimit));
-        if (length > m_nMaxLength)
-            m_nMaxLength = length;
-    }
+    m_nMaxLength = LongestFrom(m_lines, m_nMaxLength);
     return m_nMaxLength;
 }
 

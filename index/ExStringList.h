@@ -29,7 +29,7 @@ public:
 
     /// Cached length of the longest string; computes it when not yet known.
     /// An empty list reports -1.
-    std::int32_t GetMaxLength();
+    std::int32_t GetMaxLength() const;
 
     /// Raises the cached maximum to the longest string's length and returns it.
     /// Starts from the cached value and never lowers it.
@@ -56,7 +56,7 @@ private:
     std::vector<std::unique_ptr<char[]>> m_blocks;
     std::size_t m_blockSize = 0;  // size of the current (last) block
     std::size_t m_blockUsed = 0;  // bytes used in it
-    std::int32_t m_nMaxLength = -1;
+    mutable std::int32_t m_nMaxLength = -1;  // a cache: filled by const readers too
 };
 
 }  // namespace tabrel
