@@ -10,9 +10,34 @@
 
 namespace tabrel {
 
+namespace {
+// The file a write to `path` must replace: a symbolic link is written
+// through to the file it names, so the link itself stays.
+std::string WriteTarget(const std::string& path)
+{
+    std::string target = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return target;
+        std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n < 0)
+            return target;
+        link.resize(static_cast<std::size_t>(n));
+        const std::filesystem::path next(link);
+        target = next.is_absolute() ? link : (std::filesystem::path(target).parent_path() / next).string();
+    }
+    return {};  // a chain of links that never ends in a file
+}
+}  // namespace
+
 bool WriteFileAtomically(const std::string& path, std::string_view content)
 {
-    const std::filesystem::path target(path);
+    const std::string targetPath = WriteTarget(path);
+    if (targetPath.empty())
+        return false;
+    const std::filesystem::path target(targetPath);
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
@@ -23,7 +48,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view content)
 
     bool ok = true;
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) {
+    if (::stat(targetPath.c_str(), &old) == 0) {
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
     } else {
         // A new file gets the usual permissions, not the temporary file's 0600.
@@ -43,7 +68,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view content)
     }
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(tmpl.c_str(), path.c_str()) == 0;
+    ok = ok && ::rename(tmpl.c_str(), targetPath.c_str()) == 0;
     if (!ok) {
         ::unlink(tmpl.c_str());
         return false;

@@ -9,8 +9,10 @@
 namespace tabrel {
 
 /// Writes `content` as the file `path`, keeping an existing file's
-/// permissions. Returns false, with the old file (if any) untouched and no
-/// temporary file left behind, when anything fails.
+/// permissions. A symbolic link is written through: the file it names is
+/// replaced and the link stays (a loop of links is refused). Returns false,
+/// with the old file (if any) untouched and no temporary file left behind,
+/// when anything fails.
 bool WriteFileAtomically(const std::string& path, std::string_view content);
 
 /// Makes the renames done in `folder` durable; a failure is ignored (what

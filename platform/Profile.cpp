@@ -12,7 +12,9 @@
 #include <optional>
 #include <vector>
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -138,6 +140,31 @@ KeyPlace FindKey(const std::vector<Line>& lines, std::string_view section, std::
     return place;
 }
 
+// An advisory lock on a small file beside the profile, held while it lives.
+// Without the lock file (a read-only folder) the write goes ahead unlocked;
+// it will fail on its own if the folder is not writable.
+class CFileLock {
+public:
+    explicit CFileLock(const std::string& path)
+        : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600))
+    {
+        if (m_fd >= 0) {
+            while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+    }
+    ~CFileLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);  // releases the lock
+    }
+    CFileLock(const CFileLock&) = delete;
+    CFileLock& operator=(const CFileLock&) = delete;
+
+private:
+    int m_fd;
+};
+
 bool HasLineBreak(std::string_view s)
 {
     return s.find_first_of("\r\n") != std::string_view::npos;
@@ -206,17 +233,23 @@ bool CProfileFile::WriteString(std::string_view section, std::string_view key, s
 {
     section = Trim(section);
     key = Trim(key);
+    // Refused: anything that would not read back as written (a key that
+    // starts like a comment or a section header, a line break, "=" in a key).
     if (section.empty() || key.empty() || HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos)
+        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
+        key.front() == ';' || key.front() == '[')
         return false;
 
+    // Writers take turns: each reads the file afresh under the lock, so one
+    // process's change is never lost to another's write of an older copy.
+    const CFileLock lock(m_strPath + ".lock");
     const auto content = ReadWholeFile(m_strPath);
     if (!content) {
         // Only a file that is surely absent may be created. One that is there
         // but unreadable, a folder, or a path that cannot even be checked
         // (a link loop, a folder without search permission) is left alone.
         struct stat st {};
-        if (::lstat(m_strPath.c_str(), &st) == 0 || errno != ENOENT)
+        if (::stat(m_strPath.c_str(), &st) == 0 || errno != ENOENT)
             return false;
     }
     std::vector<Line> lines = SplitLines(content.value_or(std::string()));

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -133,15 +135,71 @@ TEST(Profile, WriteRoundTripsBytesUnchanged)
     EXPECT_EQ(dir.Read("bare.ini"), "[A]\nx=1\ny=2\n");
 }
 
-TEST(Profile, RefusesLineBreaksThatWouldCorruptTheFile)
+TEST(Profile, RefusesWhatWouldNotReadBack)
 {
     TempDir dir;
     const CProfileFile ini(dir.Write("a.ini", "[A]\nx=1\n"));
-    EXPECT_FALSE(ini.WriteString("A", "x", "two\nlines"));
-    EXPECT_FALSE(ini.WriteString("A", "k=v", "1"));
-    EXPECT_FALSE(ini.WriteString("A]", "x", "1"));
-    EXPECT_FALSE(ini.WriteString("A", "", "1"));
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {"A", "x", "two\nlines"}, {"A", "k=v", "1"}, {"A]", "x", "1"},  {"A", "", "1"},
+        {"A", ";x", "1"},          {"A", "[x", "1"},  {"A", " ;x", "1"},  // would read as a comment or a section
+    };
+    for (const Case& c : cases)
+        EXPECT_FALSE(ini.WriteString(c.section, c.key, c.value)) << c.section << " " << c.key;
     EXPECT_EQ(dir.Read("a.ini"), "[A]\nx=1\n");
+}
+
+// Writers in several processes at once: every key written is kept.
+TEST(Profile, ConcurrentWritersKeepEveryKey)
+{
+    TempDir dir;
+    const std::string path = dir.File("shared.ini");
+    constexpr int kWriters = 4;
+    constexpr int kKeys = 40;
+    std::vector<pid_t> children;
+    for (int w = 0; w < kWriters; ++w) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            bool ok = true;
+            for (int k = 0; k < kKeys; ++k)
+                ok = CProfileFile(path).WriteInt("S", "w" + std::to_string(w) + "k" + std::to_string(k), k) && ok;
+            ::_exit(ok ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const CProfileFile ini(path);
+    int kept = 0;
+    for (int w = 0; w < kWriters; ++w)
+        for (int k = 0; k < kKeys; ++k)
+            kept += ini.GetInt("S", "w" + std::to_string(w) + "k" + std::to_string(k), -1) == k;
+    EXPECT_EQ(kept, kWriters * kKeys);
+}
+
+// A profile that is a symbolic link stays one: the file it names is written.
+TEST(Profile, WritesThroughSymbolicLinks)
+{
+    TempDir dir;
+    const std::string real = dir.Write("real/TABREL.INI", "[A]\nx=1\n");
+    const std::string link = dir.File("TABREL.INI");
+    ASSERT_EQ(::symlink("real/TABREL.INI", link.c_str()), 0);  // relative to the link's folder
+    ASSERT_TRUE(CProfileFile(link).WriteString("A", "y", "2"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(dir.Read("real/TABREL.INI"), "[A]\nx=1\ny=2\n");
+
+    const std::string dangling = dir.File("new.ini");  // names a file not made yet
+    ASSERT_EQ(::symlink(dir.File("made.ini").c_str(), dangling.c_str()), 0);
+    ASSERT_TRUE(CProfileFile(dangling).WriteString("B", "z", "3"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+    EXPECT_EQ(dir.Read("made.ini"), "[B]\nz=3\n");
 }
 
 TEST(Profile, FailedWriteLeavesOldFileIntact)
@@ -170,11 +228,12 @@ TEST(Profile, FailedWriteLeavesOldFileIntact)
         ::chmod(dir.Path().c_str(), 0755);
         EXPECT_EQ(dir.Read("a.ini"), original);
     }
-    // No temporary file is left behind.
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path()))
-        ++files;
-    EXPECT_EQ(files, 1u);
+    // No temporary file is left behind; the writers' lock file stays.
+    std::vector<std::string> files;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        files.push_back(e.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"a.ini", "a.ini.lock"}));
 }
 
 TEST(Profile, ApplicationProfileFollowsXdgConfigHome)
