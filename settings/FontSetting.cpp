@@ -35,7 +35,9 @@ std::size_t ScanNumbers(std::string_view text, std::array<long long, kNumbersRea
         unsigned long long v = 0;
         for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
             v = v * 10 + static_cast<unsigned>(text[i] - '0');  // wraps like a 32-bit store below
-        out[count++] = negative ? -static_cast<long long>(v) : static_cast<long long>(v);
+        // Negated as an unsigned number, so even -9223372036854775808 is no
+        // signed overflow; only the low 32 bits are kept below anyway.
+        out[count++] = static_cast<long long>(negative ? 0ULL - v : v);
     }
     return count;
 }

@@ -53,8 +53,12 @@ TEST(FontSetting, ReadsFourteenNumbers)
     FontRecord shortOne = DefaultFont();
     shortOne.lfHeight = -16;
     shortOne.lfWidth = 5;
+    FontRecord extreme = DefaultFont();
+    extreme.lfHeight = 0;      // -2^63 and 2^64 - 1 keep their low 32 bits, without overflow
+    extreme.lfWidth = -1;
     const Case cases[] = {
         {"-20 8 0 0 700 1 0 0 300 1 2 1 1 255 0 0", custom, 255},
+        {"-9223372036854775808 18446744073709551615", extreme, 0},
         {"-20 8 0 0 700 1 0 0 300 1 2 1 1 255 9 9 9 9 junk", custom, 255},  // beyond 14: ignored
         {"-16 5", shortOne, 0},           // fewer than 14: the rest from the default font string
         {"-16 5 x 7 7 7", shortOne, 0},   // reading stops at the first non-number

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "ByteString.h"
 #include "Process.h"
 #include "TempDir.h"
@@ -75,9 +77,11 @@ TEST(LookupTool, RefusesBadInput)
         {{"r\xC5\x8Du"}, "code page 932"},                     // ō
         {{"--manual", " take"}, "英数字で始まってないとダメです"},
         {{"--manual", "take\xE5\x8F\x96"}, "２バイトコードは使用できません"},
+        {{"--index-dir", rig.dir.File("dict.txt"), "take"}, "not a folder"},
+        {{"--index-dir", rig.dir.File("missing"), "take"}, "no such folder"},
     };
     for (const Case& c : cases) {
-        const ProcessResult r = rig.LookUp(c.args);
+        const ProcessResult r = rig.LookUp(c.args, c.args.size() < 3 || c.args[0] != "--index-dir");
         EXPECT_EQ(r.exitCode, 2) << (c.args.empty() ? "" : c.args.back());
         EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
@@ -106,6 +110,39 @@ TEST(LookupTool, ReportsAbandonedAndWrongVersionIndexes)
     r = rig.LookUp({"--manual", "take off"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("このバージョンのインデックスファイルには対応しておりません"), std::string::npos) << r.err;
+}
+
+// tabrel-profile says why a write failed and never reports success for a
+// line nothing can read back.
+TEST(ProfileTool, ExplainsRefusedWrites)
+{
+    ScopedProfile profile;
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* errContains;
+    } cases[] = {
+        {{"set", "Index", ";Dir", "/x/"}, 1, "would not read back"},
+        {{"set", "Index", "[Dir", "/x/"}, 1, "would not read back"},
+        {{"set", "Index", "Dir", "/x/"}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> argv{TABREL_PROFILE};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const ProcessResult r = RunProcess(argv);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args[2] << r.err;
+        EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(profile.ReadProfile(), "[Index]\nDir=/x/\n");
+
+    // A profile that is a folder: reads give nothing, writes are refused, nothing aborts.
+    std::filesystem::remove(profile.ProfilePath());
+    std::filesystem::create_directory(profile.ProfilePath());
+    const ProcessResult get = RunProcess({TABREL_PROFILE, "get", "Index", "Dir"});
+    EXPECT_EQ(get.exitCode, 1) << get.err;
+    const ProcessResult set = RunProcess({TABREL_PROFILE, "set", "Index", "Dir", "/y/"});
+    EXPECT_EQ(set.exitCode, 1) << set.err;
+    EXPECT_NE(set.err.find("cannot be read or replaced"), std::string::npos) << set.err;
 }
 
 }  // namespace

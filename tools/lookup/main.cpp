@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "doc/LookUpTrigger.h"
@@ -142,6 +143,17 @@ int main(int argc, char** argv)
 
     std::string dir;
     if (indexDir) {
+        // A folder named on the command line must be one: say what is wrong
+        // rather than report that nothing was found.
+        struct stat st {};
+        if (indexDir->empty() || ::stat(indexDir->c_str(), &st) != 0) {
+            std::cerr << "tabrel-lookup: --index-dir " << *indexDir << ": no such folder\n";
+            return kExitError;
+        }
+        if (!S_ISDIR(st.st_mode)) {
+            std::cerr << "tabrel-lookup: --index-dir " << *indexDir << ": not a folder\n";
+            return kExitError;
+        }
         dir = indexDir->empty() || indexDir->back() == '/' ? *indexDir : *indexDir + "/";
     } else {
         dir = GetProfileString(profile::kIndex, profile::kDir, "");

@@ -1,9 +1,14 @@
 // tabrel-profile: reads and writes values of the application profile from a shell.
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 #include "platform/Profile.h"
 
@@ -41,12 +46,27 @@ int UsageError(const std::string& what)
     return kExitUsage;
 }
 
+bool HasLineBreak(std::string_view s)
+{
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
 int Write(std::string_view section, std::string_view key, std::string_view value)
 {
     if (WriteProfileString(section, key, value))
         return kExitOk;
-    std::cerr << "tabrel-profile: cannot write " << key << " of [" << section << "] to " << GetApplicationProfilePath()
-              << " (a line break in a name or the value, or the file is not writable)\n";
+    const std::string path = GetApplicationProfilePath();
+    std::cerr << "tabrel-profile: cannot write " << key << " of [" << section << "] to " << path << ": ";
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) || key.empty() || section.empty() ||
+        key.find('=') != std::string_view::npos || section.find(']') != std::string_view::npos ||
+        key.front() == ';' || key.front() == '[')
+        std::cerr << "a name or the value would not read back (a line break, \"=\" in KEY, \"]\" in SECTION, "
+                     "or KEY starting with \";\" or \"[\")\n";
+    else if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        std::cerr << "the folder " << folder << " is not writable (" << std::strerror(errno) << ")\n";
+    else
+        std::cerr << "the file cannot be read or replaced\n";
     return kExitNoValue;
 }
 
