@@ -252,7 +252,9 @@ IndexBuildResult Fail(IndexBuildStatus status, std::string error)
 std::string CheckDictionaryPath(const std::string& given, std::string& absolute)
 {
     std::error_code ec;
-    absolute = fs::absolute(given, ec).lexically_normal().string();
+    // The file as it is read: links resolved before "..", so the path
+    // recorded names the very file indexed.
+    absolute = fs::canonical(given, ec).string();
     if (ec)
         return given + ": " + ec.message();
     const fs::file_status st = fs::status(given, ec);

@@ -353,4 +353,19 @@ TEST(IndexBuilder, RefusesBadInputAndLeavesTheIndexAlone)
     }
 }
 
+// A path through a symbolic link and ".." is recorded as the file that was
+// read, not as its lexical shortening (which would name another file).
+TEST(IndexBuilder, RecordsThePathThatWasRead)
+{
+    TempDir dir;
+    dir.Write("real/dict.txt", "\x1b" "cat\x1b right\n");
+    dir.Write("other/dict.txt", "\x1b" "cat\x1b wrong\n");
+    fs::create_directories(dir.File("real/sub"));
+    fs::create_directory_symlink(dir.File("real/sub"), dir.File("other/link"));
+    const std::string given = dir.File("other/link/../dict.txt");  // reads real/dict.txt
+    const IndexBuildResult r = BuildIndexDirectory(dir.File("index"), std::vector<std::string>{given}, {});
+    ASSERT_EQ(r.status, IndexBuildStatus::Ok) << r.error;
+    EXPECT_EQ(dir.Read("index/kplindex.ini"), "[FileID]\n0=" + fs::canonical(dir.File("real/dict.txt")).string() + "\n");
+}
+
 }  // namespace
