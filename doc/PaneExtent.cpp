@@ -5,9 +5,9 @@
 
 namespace tabrel {
 
-int CoordinateLimit(int value32bitGDI)
+int CoordinateLimit(int)
 {
-    return value32bitGDI == 1 ? INT_MAX : 32767;
+    return INT_MAX;
 }
 
 PaneExtent ComputePaneExtent(std::size_t lineCount, std::int32_t longestLine, int lineHeight, int aveCharWidth,

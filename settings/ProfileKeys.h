@@ -44,7 +44,7 @@ inline constexpr char kDefaultFontString[] = "-13 0 0 0 400 0 0 0 128 1 2 1 1 0 
 inline constexpr char kDefaultFontFace[] = "FixedSys";
 
 inline constexpr char kUnSupported[] = "UnSupported";
-inline constexpr char k32bitGDI[] = "32bitGDI";  // exactly 1: the large coordinate limit
+inline constexpr char k32bitGDI[] = "32bitGDI";  // read, but no value lowers the coordinate limit
 inline constexpr int kDefault32bitGDI = 0;
 
 inline constexpr char kFileID[] = "FileID";  // key: file number in decimal; value: dictionary file path

@@ -1,7 +1,11 @@
 #include "view/LinePane.h"
 
+#include <algorithm>
+#include <climits>
+
 #include <QApplication>
 #include <QColorDialog>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
@@ -23,6 +27,8 @@ using namespace res;
 
 namespace {
 constexpr char kEsc = '\x1b';
+// Average characters that one horizontal step (arrow key, wheel line) moves.
+constexpr int kCharsPerColumnStep = 4;
 }  // namespace
 
 CLinePane::CLinePane(CTabrelDoc& doc, IPaneHost& host, QWidget* parent)
@@ -35,6 +41,7 @@ CLinePane::CLinePane(CTabrelDoc& doc, IPaneHost& host, QWidget* parent)
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     ReadColors();
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CLinePane::SnapToLine);
     m_doc.AddView(this);
 }
 
@@ -57,7 +64,7 @@ void CLinePane::OnInitialUpdate()
     COLORREF unused = 0;
     m_fontSetting.GetFont(profile::kFont, profile::kDisplayPrefix, m_logFont, unused);
     m_font = FontFromRecord(m_logFont);
-    SetScrollSizes(QSize(100, 100));
+    OnUpdate(m_doc);  // a new window on a filled document scrolls at once
 }
 
 int CLinePane::LineHeight() const
@@ -79,22 +86,62 @@ void CLinePane::SetScrollSizes(QSize total)
 {
     m_sizeTotal = total;
     const QSize client = viewport()->size();
-    // The bars clamp their value to the new range: the position is kept where it can be.
-    for (auto [bar, extent, page] : {std::tuple{horizontalScrollBar(), total.width(), client.width()},
-                                     std::tuple{verticalScrollBar(), total.height(), client.height()}}) {
-        bar->setRange(0, std::max(0, extent - page));
-        const int pageStep = std::max(1, extent / 10);
-        bar->setPageStep(pageStep);
-        bar->setSingleStep(std::max(1, pageStep / 10));
-    }
+    QScrollBar* vbar = verticalScrollBar();
+    QScrollBar* hbar = horizontalScrollBar();
+
+    // Vertical: whole lines. A change of font keeps the top line.
+    const int h = LineHeight();
+    const int topLine = vbar->value() / m_nLineHeight;
+    m_nLineHeight = h;
+    // Lines are drawn one pixel down; the highest position shows the last one whole.
+    const long long need = std::max(0LL, static_cast<long long>(total.height()) + 1 - client.height());
+    const long long lastTop = std::min((need + h - 1) / h, static_cast<long long>(INT_MAX / h)) * h;
+    vbar->setRange(0, static_cast<int>(lastTop));
+    vbar->setSingleStep(h);
+    // A page: the visible lines less one, kept for context; never more than a
+    // tenth of the text, never less than a line.
+    const int tenth = std::max(1, total.height() / 10);
+    vbar->setPageStep(std::max(h, std::min(client.height() - h, tenth) / h * h));
+    vbar->setValue(static_cast<int>(std::min(static_cast<long long>(topLine) * h, lastTop)));
+
+    // Horizontal: a few characters per step, a page less one character.
+    const int w = std::max(1, AveCharWidth());
+    hbar->setRange(0, std::max(0, total.width() - client.width()));
+    hbar->setSingleStep(w * kCharsPerColumnStep);
+    hbar->setPageStep(std::max(w, std::min(client.width() - w, std::max(1, total.width() / 10))));
 }
 
-void CLinePane::OnUpdate(CTabrelDoc&)
+void CLinePane::SnapToLine(int value)
+{
+    // Positions that do not come from the steps (a dragged slider, a value
+    // set from outside) go to the nearest whole line.
+    QScrollBar* vbar = verticalScrollBar();
+    const int h = m_nLineHeight;
+    const int snapped = std::min(static_cast<int>((static_cast<long long>(value) + h / 2) / h * h), vbar->maximum());
+    if (snapped != value)
+        vbar->setValue(snapped);
+}
+
+void CLinePane::ScrollToLine(std::size_t line)
+{
+    const long long top = static_cast<long long>(line) * m_nLineHeight;
+    verticalScrollBar()->setValue(static_cast<int>(std::min<long long>(top, verticalScrollBar()->maximum())));
+    horizontalScrollBar()->setValue(0);
+}
+
+bool CLinePane::IsLineVisible(std::size_t line) const
+{
+    const long long top = static_cast<long long>(line) * m_nLineHeight + 1 - verticalScrollBar()->value();
+    return top >= 0 && top + m_nLineHeight <= viewport()->height();
+}
+
+void CLinePane::OnUpdate(CTabrelDoc& doc)
 {
     CExStringList& lines = Lines();
     const PaneExtent extent =
         ComputePaneExtent(lines.GetCount(), lines.GetMaxLength(), LineHeight(), AveCharWidth(), m_nCoordLimit);
     SetScrollSizes(QSize(extent.width, extent.height));
+    FollowDocument(doc);
     viewport()->update();
 }
 
@@ -274,6 +321,25 @@ void CLinePane::mousePressEvent(QMouseEvent* event)
 {
     m_host.SetActiveView(this);
     QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CLinePane::keyPressEvent(QKeyEvent* event)
+{
+    // Arrows and Page Up/Down are the scroll area's; the ends are added here:
+    // Ctrl+Home / Ctrl+End to the first / last line, Home / End across.
+    using Action = QAbstractSlider::SliderAction;
+    if (event->matches(QKeySequence::MoveToStartOfDocument) || event->matches(QKeySequence::MoveToEndOfDocument)) {
+        const bool start = event->matches(QKeySequence::MoveToStartOfDocument);
+        verticalScrollBar()->triggerAction(start ? Action::SliderToMinimum : Action::SliderToMaximum);
+        horizontalScrollBar()->triggerAction(Action::SliderToMinimum);
+    } else if (event->matches(QKeySequence::MoveToStartOfLine) || event->matches(QKeySequence::MoveToEndOfLine)) {
+        const bool start = event->matches(QKeySequence::MoveToStartOfLine);
+        horizontalScrollBar()->triggerAction(start ? Action::SliderToMinimum : Action::SliderToMaximum);
+    } else {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void CLinePane::focusInEvent(QFocusEvent* event)

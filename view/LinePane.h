@@ -2,7 +2,8 @@
 // What the two panes of a document window share: a scrolling view that
 // paints one of the document's line lists in the pane font, with the
 // stretches between ESC bytes in the highlight colours, and the commands
-// both panes take (open, copy, colours, font, print).
+// both panes take (open, copy, colours, font, print). The vertical position
+// stays on whole lines, so the top line is never cut.
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -27,9 +28,10 @@ public:
 
     CTabrelDoc& GetDocument() const { return m_doc; }
 
-    /// Takes the pane font from "Display" and starts with a 100 x 100 extent.
+    /// Takes the pane font from "Display" and the extent of the document's lines.
     void OnInitialUpdate();
-    /// The document changed: recompute the scroll extent and repaint.
+    /// The document changed: recompute the scroll extent, move to what the
+    /// document's news asks for (FollowDocument) and repaint.
     void OnUpdate(CTabrelDoc& doc) override;
 
     bool QueryCommand(int id, bool& enabled) override;
@@ -52,6 +54,14 @@ protected:
     virtual CExStringList& Lines() const = 0;
     /// Bytes at the end of each line that are not drawn (the result lines' CR LF).
     virtual std::size_t HiddenTailBytes() const { return 0; }
+    /// Called by OnUpdate once the extent is set: moves the position when the
+    /// document's lists were replaced or extended in a way the user should see.
+    virtual void FollowDocument(CTabrelDoc&) {}
+    /// Puts line `line` at the top (or as near as the range allows) and the
+    /// position fully left.
+    void ScrollToLine(std::size_t line);
+    /// Whether line `line` is wholly inside the viewport.
+    bool IsLineVisible(std::size_t line) const;
 
     /// Draws lines [first, first + count) with line k at y = k * h + 1 - origin.y.
     void DrawLines(QPainter& painter, const QFont& font, QPoint origin, int first, int count) const;
@@ -61,6 +71,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
     IPaneHost& m_host;
@@ -68,6 +79,7 @@ protected:
 private:
     void ReadColors();
     void SetScrollSizes(QSize total);
+    void SnapToLine(int value);
     void OnColorCommand(bool textColor);
     void OnFontCommand();
     void OnPrint(bool preview);
@@ -78,7 +90,8 @@ private:
     int m_nCoordLimit;
     FontRecord m_logFont;
     QFont m_font;
-    QSize m_sizeTotal{100, 100};
+    QSize m_sizeTotal;
+    int m_nLineHeight = 1;  // the line height the vertical range was laid out with
     COLORREF m_crBk = 0;
     COLORREF m_crTxt = 0;
     COLORREF m_crHlBk = 0;   // background of highlighted stretches ("HlTxtColor")

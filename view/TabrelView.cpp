@@ -17,6 +17,19 @@
 
 namespace tabrel {
 
+CTabrelView::CTabrelView(CTabrelDoc& doc, IPaneHost& host, QWidget* parent)
+    : CLinePane(doc, host, parent), m_nTextSerial(doc.GetTextSerial())
+{
+}
+
+void CTabrelView::FollowDocument(CTabrelDoc& doc)
+{
+    if (doc.GetTextSerial() == m_nTextSerial)
+        return;
+    m_nTextSerial = doc.GetTextSerial();
+    ScrollToLine(0);  // a new text: its first line, whatever the old one showed
+}
+
 bool CTabrelView::QueryCommand(int id, bool& enabled)
 {
     if (id == res::ID_TEXT_OUTPUT) {  // offered once a text is open; does nothing

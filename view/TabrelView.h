@@ -1,8 +1,10 @@
 #pragma once
 // The text pane: the lines of the opened text file. A double-click picks
 // the word under the pointer and looks it up, at once or through the manual
-// word dialog, as the profile sets each mouse button.
+// word dialog, as the profile sets each mouse button. A newly loaded text
+// shows from its first line, fully left.
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -13,7 +15,7 @@ namespace tabrel {
 class CTabrelView : public CLinePane {
     Q_OBJECT
 public:
-    using CLinePane::CLinePane;
+    CTabrelView(CTabrelDoc& doc, IPaneHost& host, QWidget* parent = nullptr);
 
     bool QueryCommand(int id, bool& enabled) override;
 
@@ -31,6 +33,7 @@ public:
 
 protected:
     CExStringList& Lines() const override { return GetDocument().m_TextList; }
+    void FollowDocument(CTabrelDoc& doc) override;
 
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
@@ -45,6 +48,7 @@ private:
     void Picking(Pick pick);
 
     bool m_bPicking = false;
+    std::uint64_t m_nTextSerial;  // the text this pane has shown from its start
 };
 
 }  // namespace tabrel

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -24,6 +25,7 @@
 #include "UiHelpers.h"
 #include "UiTests.h"
 #include "doc/TabrelDoc.h"
+#include "platform/MessagePump.h"
 #include "res/Resources.h"
 #include "view/DicDispView.h"
 #include "view/FontMapping.h"
@@ -49,8 +51,11 @@ struct PaneRig {
     std::unique_ptr<CTabrelView> text;
     std::unique_ptr<CDicDispView> dic;
 
-    explicit PaneRig(bool highlightKeys = true)
+    /// `gdi32`: the profile's "UnSupported"/"32bitGDI", or nullptr for none.
+    explicit PaneRig(bool highlightKeys = true, const char* gdi32 = nullptr)
     {
+        if (gdi32)
+            WriteProfileString("UnSupported", "32bitGDI", gdi32);
         if (highlightKeys) {
             WriteProfileString("Color", "HlTxtColor", "255");       // highlighted background: red
             WriteProfileString("Color", "HlBkColor", "16711680");   // highlighted characters: blue
@@ -87,6 +92,52 @@ std::pair<int, int> RedColumns(const QImage& image, int lineHeight)
         }
     }
     return {first, last};
+}
+
+// First and last rows where the highlight background shows; -1 when none.
+std::pair<int, int> RedRows(const QImage& image)
+{
+    int first = -1, last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == kRed) {
+                if (first < 0)
+                    first = y;
+                last = y;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+// Turns the wheel by `notches` notches over the pane (negative: towards the end).
+void Wheel(CLinePane* pane, int notches)
+{
+    const QPoint at = pane->viewport()->rect().center();
+    QWheelEvent event(at, pane->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pane->viewport(), &event);
+}
+
+// Drags the vertical slider's handle by `dy` pixels with the mouse.
+void DragSlider(QScrollBar* bar, int dy)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    const QPoint from =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar).center();
+    QTest::mousePress(bar, Qt::LeftButton, {}, from);
+    QTest::mouseMove(bar, from + QPoint(0, dy));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, from + QPoint(0, dy));
 }
 
 bool AllGrey(const QImage& image)
@@ -154,12 +205,11 @@ private slots:
     void extentsFollowTheList()
     {
         PaneRig rig;
-        QCOMPARE(rig.text->GetTotalExtent(), QSize(100, 100));  // until the first update
         for (int i = 0; i < 1000; ++i)
             rig.doc->m_TextList.AddTail("0123456789");
         rig.doc->UpdateAllViews();
         const int h = rig.text->LineHeight();
-        QCOMPARE(rig.text->GetTotalExtent(), QSize(rig.text->AveCharWidth() * 10 + 20, std::min(h * 1000, 30767)));
+        QCOMPARE(rig.text->GetTotalExtent(), QSize(rig.text->AveCharWidth() * 10 + 20, h * 1000));
 
         QScrollBar* bar = rig.text->verticalScrollBar();
         bar->setValue(400 * h);
@@ -169,7 +219,8 @@ private slots:
         for (int i = 0; i < 50; ++i)
             rig.doc->m_TextList.AddTail("x");
         rig.doc->UpdateAllViews();
-        QCOMPARE(bar->value(), bar->maximum());  // clamped to the shorter list
+        QCOMPARE(bar->value(), bar->maximum());  // clamped to the shorter list, on a whole line
+        QCOMPARE(bar->value() % h, 0);
         QVERIFY(bar->maximum() < 400 * h);
 
         // Line 300 is reached directly and drawn at the top after scrolling there.
@@ -181,6 +232,183 @@ private slots:
         const auto [first, last] = RedColumns(rig.Shot(rig.text.get()), h);
         QCOMPARE(first, 0);
         QVERIFY(last > 0);
+    }
+
+    void lastOfManyLinesIsPaintedWhole()
+    {
+        struct Case {
+            bool dictionaryPane;
+            const char* gdi32;  // nullptr: key absent
+        } cases[] = {{false, nullptr}, {false, "0"}, {false, "1"}, {true, nullptr}, {true, "1"}};
+        for (const Case& c : cases) {
+            const QByteArray name = QByteArray(c.dictionaryPane ? "dictionary pane" : "text pane") +
+                                    ", 32bitGDI " + (c.gdi32 ? c.gdi32 : "absent");
+            PaneRig rig(true, c.gdi32);
+            CLinePane* pane = c.dictionaryPane ? static_cast<CLinePane*>(rig.dic.get()) : rig.text.get();
+            CExStringList& list = c.dictionaryPane ? rig.doc->m_ResultList : rig.doc->m_TextList;
+            const std::string tail = c.dictionaryPane ? "\r\n" : "";
+            constexpr int kLines = 20000;
+            for (int i = 0; i < kLines - 1; ++i)
+                list.AddTail("line " + std::to_string(i) + tail);
+            list.AddTail("\x1b" "the end" + tail);  // the only highlight
+            rig.doc->UpdateAllViews();
+            const int h = pane->LineHeight();
+            QCOMPARE(pane->GetTotalExtent().height(), kLines * h);
+
+            QTest::keyClick(pane, Qt::Key_End, Qt::ControlModifier);
+            QScrollBar* bar = pane->verticalScrollBar();
+            QVERIFY2(bar->value() > 30767, name.constData());  // past the old 16-bit cap
+            QVERIFY2(bar->value() % h == 0, name.constData());
+            const QImage shot = rig.Shot(pane);
+            // The last line starts one pixel below its line's top and fits in the viewport.
+            const int lastTop = (kLines - 1) * h + 1 - bar->value();
+            const auto [first, last] = RedRows(shot);
+            QVERIFY2(first == lastTop, name.constData());
+            QVERIFY2(last == lastTop + h - 1, name.constData());
+            QVERIFY2(last < shot.height(), name.constData());
+        }
+    }
+
+    void scrollingKeepsWholeLinesAndSkipsNothing()
+    {
+        PaneRig rig;
+        for (int i = 0; i < 20000; ++i)
+            rig.doc->m_TextList.AddTail(std::string(300, 'x'));
+        rig.doc->UpdateAllViews();
+        CTabrelView* pane = rig.text.get();
+        const int h = pane->LineHeight();
+        const int w = pane->AveCharWidth();
+        const int visible = pane->viewport()->height();
+        QScrollBar* bar = pane->verticalScrollBar();
+        QScrollBar* across = pane->horizontalScrollBar();
+        const int wheelStep = std::min(QApplication::wheelScrollLines() * h, bar->pageStep());
+
+        struct Step {
+            const char* name;
+            std::function<void()> act;
+            int moved;  // expected change of the vertical position; 0: any change
+        };
+        const auto key = [pane](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+            return [pane, k, m] { QTest::keyClick(pane, k, m); };
+        };
+        const Step steps[] = {
+            {"Down", key(Qt::Key_Down), h},
+            {"Down", key(Qt::Key_Down), h},
+            {"Up", key(Qt::Key_Up), -h},
+            {"Page Down", key(Qt::Key_PageDown), 0},
+            {"Page Up", key(Qt::Key_PageUp), 0},
+            {"wheel towards the end", [pane] { Wheel(pane, -1); }, wheelStep},
+            {"wheel back", [pane] { Wheel(pane, 1); }, -wheelStep},
+            {"a value between lines", [bar, h] { bar->setValue(1234 * h + h / 3); }, 0},
+            {"drag", [bar] { DragSlider(bar, 37); }, 0},
+            {"Ctrl+End", key(Qt::Key_End, Qt::ControlModifier), 0},
+            {"Ctrl+Home", key(Qt::Key_Home, Qt::ControlModifier), 0},
+        };
+        for (const Step& step : steps) {
+            const int before = bar->value();
+            step.act();
+            QVERIFY2(bar->value() % h == 0, step.name);
+            QVERIFY2(step.moved ? bar->value() - before == step.moved : bar->value() != before, step.name);
+        }
+        QCOMPARE(bar->value(), 0);  // Ctrl+Home: the first line
+
+        // One page: less than what shows, more than half of it.
+        QTest::keyClick(pane, Qt::Key_PageDown);
+        QVERIFY(bar->value() < visible);
+        QVERIFY(bar->value() > visible / 2);
+        QTest::keyClick(pane, Qt::Key_PageUp);
+        QCOMPARE(bar->value(), 0);
+
+        // Across: a few characters per arrow, End to the longest line's end, Home back.
+        QTest::keyClick(pane, Qt::Key_Right);
+        QVERIFY(across->value() >= w && across->value() < across->pageStep());
+        QTest::keyClick(pane, Qt::Key_Left);
+        QCOMPARE(across->value(), 0);
+        QTest::keyClick(pane, Qt::Key_End);
+        QCOMPARE(across->value(), pane->GetTotalExtent().width() - pane->viewport()->width());
+        QTest::keyClick(pane, Qt::Key_Home);
+        QCOMPARE(across->value(), 0);
+
+        // The dictionary pane takes the keys too.
+        rig.doc->m_ResultList.AddTail("a\r\n");
+        for (int i = 0; i < 100; ++i)
+            rig.doc->m_ResultList.AddTail("b\r\n");
+        rig.doc->UpdateAllViews();
+        QTest::keyClick(rig.dic.get(), Qt::Key_Down);
+        QCOMPARE(rig.dic->verticalScrollBar()->value(), rig.dic->LineHeight());
+        QTest::keyClick(rig.dic.get(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(rig.dic->verticalScrollBar()->value(), rig.dic->verticalScrollBar()->maximum());
+    }
+
+    void aNewTextStartsAtItsFirstLineWithItsTrueWidth()
+    {
+        PaneRig rig;
+        ScopedCurrentDir cwd;
+        TempDir dir;
+        std::string first, second;
+        for (int i = 0; i < 500; ++i)
+            first += std::string(200, 'a') + "\n";
+        // The longest line comes late, after views have measured the lines read so far.
+        for (int i = 0; i < 500; ++i)
+            second += (i == 400 ? std::string(1500, 'b') + "\x1b" "end" : std::string("short")) + "\n";
+        const std::string firstFile = dir.Write("first.txt", first);
+        const std::string secondFile = dir.Write("second.txt", second);
+        CTabrelView* pane = rig.text.get();
+        QScrollBar* bar = pane->verticalScrollBar();
+        const int h = pane->LineHeight();
+
+        rig.ui.nextChoice = firstFile;
+        pane->RunCommand(ID_FILE_OPEN);
+        bar->setValue(300 * h);
+        pane->horizontalScrollBar()->setValue(100);
+        rig.ui.nextChoice.reset();  // cancelled: nothing new, the position stays
+        pane->RunCommand(ID_FILE_OPEN);
+        QCOMPARE(bar->value(), 300 * h);
+        QCOMPARE(pane->horizontalScrollBar()->value(), 100);
+
+        // The views update while the second text loads.
+        int midLoadUpdates = 0;
+        const auto previous = SetDispatchHandler([&] {
+            if (rig.doc->m_TextList.GetCount() % 100 == 50) {
+                rig.doc->UpdateAllViews();
+                ++midLoadUpdates;
+            }
+        });
+        rig.ui.nextChoice = secondFile;
+        pane->RunCommand(ID_FILE_OPEN);
+        SetDispatchHandler(previous);
+        QCOMPARE(midLoadUpdates, 5);
+        QCOMPARE(rig.doc->m_TextList.GetCount(), std::size_t{500});
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(pane->horizontalScrollBar()->value(), 0);
+        QCOMPARE(pane->GetTotalExtent().width(), pane->AveCharWidth() * 1504 + 20);
+
+        // The long line's end can be scrolled to and shows at the right.
+        const int lineWidth = Width(pane->GetPaneFont(), (std::string(1500, 'b') + "end").c_str());
+        QVERIFY(pane->horizontalScrollBar()->maximum() >= lineWidth - pane->viewport()->width());
+        pane->horizontalScrollBar()->setValue(lineWidth - pane->viewport()->width());
+        bar->setValue(400 * h);
+        const auto [from, to] = RedColumns(rig.Shot(pane), h);
+        QVERIFY(from > 0);
+        QVERIFY(std::abs(to + 1 - pane->viewport()->width()) <= 1);
+    }
+
+    void aNewWindowScrollsAtOnce()
+    {
+        AppRig rig;
+        CTabrelDoc& doc = rig.Frame()->GetDocument();
+        for (int i = 0; i < 500; ++i)
+            doc.m_TextList.AddTail(i == 7 ? std::string(300, 'w') : "line");
+        doc.UpdateAllViews();
+        rig.Main()->Execute(ID_WINDOW_NEW);
+        QCOMPARE(rig.Main()->GetFrames().size(), std::size_t{2});
+        CTabrelView* pane = rig.Main()->GetFrames().back()->GetTextView();
+        // No document update since: the window measured the lines itself.
+        QCOMPARE(pane->GetTotalExtent(), QSize(pane->AveCharWidth() * 300 + 20, 500 * pane->LineHeight()));
+        QApplication::processEvents();
+        QVERIFY(pane->verticalScrollBar()->maximum() > 0);
+        QTest::keyClick(pane, Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(pane->verticalScrollBar()->value() > 0);
     }
 
     void fontCommandWritesDispAndThisPaneOnly()

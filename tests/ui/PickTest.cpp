@@ -46,11 +46,14 @@ const char kDictionary[] =
 const char* const kText[] = {"big dog", "big, dog", "(see", "don't", "", "Apple 3rd \x8E\xAB\x8F\x91", "last line"};
 
 
-// An index directory built by the tool, in the profile.
-std::string BuildIndex(const TempDir& dir)
+// An index directory built by the tool over `dictionaries` (one file each), in the profile.
+std::string BuildIndex(const TempDir& dir, std::initializer_list<std::string_view> dictionaries = {kDictionary})
 {
     const std::string indexDir = dir.File("index") + "/";
-    const ProcessResult built = RunProcess({TABREL_MKINDEX, "--quiet", indexDir, dir.Write("dict.txt", kDictionary)});
+    std::vector<std::string> args{TABREL_MKINDEX, "--quiet", indexDir};
+    for (std::string_view dictionary : dictionaries)
+        args.push_back(dir.Write("dict" + std::to_string(args.size()) + ".txt", dictionary));
+    const ProcessResult built = RunProcess(args);
     if (built.exitCode != 0)
         qWarning("tabrel-mkindex failed: %s", built.err.c_str());
     WriteProfileString("Index", "Dir", indexDir);
@@ -66,9 +69,9 @@ struct PickRig {
     std::shared_ptr<CTabrelDoc> doc = std::make_shared<CTabrelDoc>(ui);
     std::unique_ptr<CTabrelView> text;
 
-    PickRig()
+    explicit PickRig(std::initializer_list<std::string_view> dictionaries = {kDictionary})
     {
-        BuildIndex(dir);
+        BuildIndex(dir, dictionaries);
         for (const char* line : kText)
             doc->m_TextList.AddTail(line);
         text = std::make_unique<CTabrelView>(*doc, host);
@@ -279,6 +282,75 @@ private slots:
         QCOMPARE(rig.Found(), QStringList{QStringLiteral("dog")});
         QCOMPARE(rig.ui.beeps, 1);
         QVERIFY(!rig.text->IsPicking());
+    }
+
+    void dictionaryPaneFollowsEachLookUp()
+    {
+        // "take" has 40 senses in the first file; "take off" 2 lines there and
+        // 40 in the second, so a phrase look-up adds its lines in two batches.
+        std::string first, second;
+        for (int i = 0; i < 40; ++i) {
+            first += "\x1b" "take\x1b : sense " + std::to_string(i) + "\n";
+            second += "\x1b" "take off\x1b : later " + std::to_string(i) + "\n";
+        }
+        first += "\x1b" "take off\x1b : early 0\n" "\x1b" "take off\x1b : early 1\n";
+        for (const bool userScrolls : {false, true}) {
+            PickRig rig({first, second});
+            rig.doc->m_TextList.Clear();
+            rig.doc->m_TextList.AddTail("take");
+            CDicDispView dic(*rig.doc, rig.host);
+            dic.resize(400, 200);
+            dic.OnInitialUpdate();
+            dic.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dic));
+            QScrollBar* bar = dic.verticalScrollBar();
+            const int h = dic.LineHeight();
+            const QPoint onTake(2, rig.text->LineHeight() / 2);
+
+            rig.DoubleClick(onTake);
+            const int before = static_cast<int>(rig.doc->m_ResultList.GetCount());
+            QCOMPARE(before, 82);  // every line under the key "take"
+            QCOMPARE(bar->value(), 0);
+
+            // Where the pane stands once the first batch is in; the user may
+            // then scroll a line up while the look-up goes on.
+            int atFirstBatch = -1;
+            CountingView watcher;
+            watcher.onUpdate = [&](CTabrelDoc& doc) {
+                if (atFirstBatch < 0 && static_cast<int>(doc.m_ResultList.GetCount()) > before) {
+                    atFirstBatch = bar->value();
+                    if (userScrolls)
+                        QTest::keyClick(&dic, Qt::Key_Up);
+                }
+            };
+            rig.doc->AddView(&watcher);  // after the pane: it sees where the pane went
+            OnNextModal([](QWidget* dialog) {
+                dialog->findChild<QLineEdit*>(QStringLiteral("ctl107"))->setText(QStringLiteral("take off"));
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
+            });
+            rig.DoubleClick(onTake, Qt::RightButton);
+            rig.doc->RemoveView(&watcher);
+            QCOMPARE(static_cast<int>(rig.doc->m_ResultList.GetCount()), before + 42);
+
+            // The first batch could not reach the top, but its first line was brought fully into sight.
+            QVERIFY(atFirstBatch > 0 && atFirstBatch < before * h);
+            QVERIFY(atFirstBatch + dic.viewport()->height() >= (before + 1) * h + 1);
+            if (userScrolls)
+                QCOMPARE(bar->value(), atFirstBatch - h);  // left where the user put it
+            else
+                QCOMPARE(bar->value(), before * h);  // the first added line on top
+
+            // Later updates of the document move nothing.
+            QTest::keyClick(&dic, Qt::Key_Down);
+            const int chosen = bar->value();
+            rig.doc->UpdateAllViews();
+            QCOMPARE(bar->value(), chosen);
+
+            // A new single-word look-up shows from the top.
+            rig.DoubleClick(onTake);
+            QCOMPARE(static_cast<int>(rig.doc->m_ResultList.GetCount()), before);
+            QCOMPARE(bar->value(), 0);
+        }
     }
 
     void dictionaryPaneShowsTheResult()
