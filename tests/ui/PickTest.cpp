@@ -2,9 +2,10 @@
 // up in an index built by tabrel-mkindex, at once or through the manual
 // word dialog.
 
+#include <QDir>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -376,7 +377,27 @@ private slots:
         QTest::mouseDClick(frame->GetDicView()->viewport(), Qt::LeftButton, {}, QPoint(5, h / 2));
         QCOMPARE(doc.m_ResultList.GetCount(), std::size_t{1});
 
+        // The picture shows the result: the dictionary pane's first line holds
+        // drawn text, the rows below it only background.
+        const QImage pane = frame->GetDicView()->viewport()->grab().toImage();
+        const QRgb background = pane.pixel(pane.width() - 1, pane.height() - 1);
+        const auto inkRows = [&](int top, int bottom) {
+            int rows = 0;
+            for (int y = top; y < bottom && y < pane.height(); ++y) {
+                for (int x = 0; x < pane.width(); ++x) {
+                    if (pane.pixel(x, y) != background) {
+                        ++rows;
+                        break;
+                    }
+                }
+            }
+            return rows;
+        };
+        QVERIFY(inkRows(0, h + 1) > h / 3);
+        QCOMPARE(inkRows(h + 1, pane.height()), 0);
+
         const QImage shot = rig.Main()->grab().toImage();
+        QDir().mkpath(QStringLiteral(TABREL_ARTEFACT_DIR));
         QVERIFY(shot.save(QStringLiteral(TABREL_ARTEFACT_DIR "/lookup.png")));
     }
 };
