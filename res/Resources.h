@@ -103,14 +103,61 @@ std::span<const char* const> ToolBarXpm();
 std::span<const char* const> MainIconXpm();
 std::span<const char* const> DocumentIconXpm();
 
+// Dialog templates.
+enum DialogId : int {
+    IDD_ABOUTBOX = 100,
+    IDD_TAMBUN = 101,
+    IDD_MANUAL = 102,
+    IDD_SETTING = 103,
+    IDD_EDITCOPY = 104,
+    IDD_SELDIR = 105,
+};
+
+// Controls of the dialog templates. 1 and 2 accept and reject a dialog.
+enum ControlId : int {
+    IDC_STATIC = -1,  ///< a control no code refers to
+    IDOK = 1,
+    IDCANCEL = 2,
+    IDC_COPY_TEXT = 104,          ///< clipboard transfer: the multi-line edit
+    IDC_MANUAL_WORD = 107,        ///< manual word: the edit
+    IDC_LEFT_AUTO = 108,          ///< settings: left button, auto
+    IDC_LEFT_MANUAL = 109,        ///< settings: left button, manual
+    IDC_RIGHT_AUTO = 110,         ///< settings: right button, auto
+    IDC_RIGHT_MANUAL = 111,       ///< settings: right button, manual
+    IDC_TEXT_DIR = 112,           ///< settings: text directory edit
+    IDC_TEXT_DIR_BROWSE = 113,    ///< settings: its "参照" button
+    IDC_COPY_PART = 114,          ///< clipboard transfer: "一部ｺﾋﾟｰ"
+    IDC_COPY_NOTE = 116,          ///< clipboard transfer: the note
+    IDC_INDEX_DIR = 117,          ///< settings: index directory edit
+    IDC_INDEX_DIR_BROWSE = 118,   ///< settings: its "参照" button
+    IDC_SELDIR_PATH = 119,        ///< directory chooser: the selected directory
+    IDC_SELDIR_DRIVES = 120,      ///< directory chooser: the places to start from
+    IDC_SELDIR_DIRS = 121,        ///< directory chooser: the subfolders
+    IDC_SELDIR_FILES = 122,       ///< directory chooser: the files, for reference
+};
+
 /// A dialog layout: positions and sizes in dialog units of the dialog font.
 struct DialogControl {
-    enum Kind { DefPushButton, PushButton, Edit, Static, CenteredStatic, Icon, GroupBox, ListBox, CheckBox };
+    enum Kind {
+        DefPushButton,
+        PushButton,
+        Edit,
+        MultiLineEdit,  ///< several lines, scrolled sideways, no scroll bars
+        Static,
+        CenteredStatic,
+        Icon,
+        GroupBox,
+        ListBox,
+        CheckBox,
+    };
     Kind kind;
-    int id;  ///< -1 for controls no code refers to
+    int id;  ///< a ControlId, IDC_STATIC for controls no code refers to
     std::string_view text;
     int x, y, cx, cy;
 };
+
+inline constexpr int kNoPosition = -32768;
+
 struct DialogTemplate {
     int id;
     std::string_view caption;
@@ -118,8 +165,11 @@ struct DialogTemplate {
     int fontPoints;
     int cx, cy;
     std::span<const DialogControl> controls;
+    /// Where the dialog stands, in dialog units from the owner's top left
+    /// (the screen's without an owner); kNoPosition: centred on the owner.
+    int x = kNoPosition, y = kNoPosition;
 };
-/// Template 100 (about box), 102 (manual word), ...; nullptr when unknown.
+/// The template `id` (a DialogId); nullptr when unknown.
 const DialogTemplate* FindDialogTemplate(int id);
 
 /// The help page shown by the help command (UTF-8 HTML).

@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include "view/Icons.h"
 #include "view/QtText.h"
@@ -22,6 +24,11 @@ void ApplyDialogColors(QWidget* dialog)
         pal.setColor(role, Qt::black);
     dialog->setPalette(pal);
     dialog->setAutoFillBackground(true);
+}
+
+QString ControlName(int id)
+{
+    return QStringLiteral("ctl%1").arg(id);
 }
 
 QDialog* BuildDialog(const res::DialogTemplate& tmpl, QWidget* parent)
@@ -49,6 +56,12 @@ void BuildDialogInto(QDialog* dialog, const res::DialogTemplate& tmpl)
         return QRect(x * baseX / 4, y * baseY / 8, cx * baseX / 4, cy * baseY / 8);
     };
     dialog->setFixedSize(rect(0, 0, tmpl.cx, tmpl.cy).size());
+    if (tmpl.x != res::kNoPosition && tmpl.y != res::kNoPosition) {
+        const QWidget* owner = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+        const QPoint origin = owner ? owner->geometry().topLeft()
+                                    : (dialog->screen() ? dialog->screen()->availableGeometry().topLeft() : QPoint());
+        dialog->move(origin + rect(tmpl.x, tmpl.y, 0, 0).topLeft());
+    }
 
     for (const res::DialogControl& c : tmpl.controls) {
         QWidget* w = nullptr;
@@ -59,9 +72,9 @@ void BuildDialogInto(QDialog* dialog, const res::DialogTemplate& tmpl)
             auto* button = new QPushButton(text, dialog);
             button->setAutoDefault(false);
             button->setDefault(c.kind == res::DialogControl::DefPushButton);
-            if (c.id == 1)
+            if (c.id == res::IDOK)
                 QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::accept);
-            else if (c.id == 2)
+            else if (c.id == res::IDCANCEL)
                 QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::reject);
             w = button;
             break;
@@ -69,6 +82,15 @@ void BuildDialogInto(QDialog* dialog, const res::DialogTemplate& tmpl)
         case res::DialogControl::Edit:
             w = new QLineEdit(dialog);
             break;
+        case res::DialogControl::MultiLineEdit: {
+            auto* edit = new QPlainTextEdit(dialog);
+            edit->setLineWrapMode(QPlainTextEdit::NoWrap);  // long lines scroll sideways
+            edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            edit->setTabChangesFocus(true);
+            w = edit;
+            break;
+        }
         case res::DialogControl::Static:
         case res::DialogControl::CenteredStatic: {
             auto* label = new QLabel(text, dialog);
@@ -96,7 +118,7 @@ void BuildDialogInto(QDialog* dialog, const res::DialogTemplate& tmpl)
         }
         if (!w)
             continue;
-        w->setObjectName(QStringLiteral("ctl%1").arg(c.id));
+        w->setObjectName(ControlName(c.id));
         w->setGeometry(rect(c.x, c.y, c.cx, c.cy));
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Turns a dialog template (controls placed in dialog units) into a QDialog.
-// Each control is named "ctl<id>" so code and tests find it by id; buttons
-// 1 and 2 accept and reject the dialog.
+// Each control is named after its id, so code and tests find it through
+// DialogControl and the named ids of res/; IDOK and IDCANCEL accept and
+// reject the dialog.
 
 #include <QDialog>
 
@@ -10,7 +11,8 @@
 namespace tabrel {
 
 /// Fills `dialog` with the controls of template `tmpl` and gives it the
-/// template's caption, font, size and the light grey background.
+/// template's caption, font, size, position (when the template gives one)
+/// and the light grey background.
 void BuildDialogInto(QDialog* dialog, const res::DialogTemplate& tmpl);
 
 /// The dialog of template `tmpl`, with light grey background and black text.
@@ -19,11 +21,15 @@ void BuildDialogInto(QDialog* dialog, const res::DialogTemplate& tmpl);
 /// font height.
 QDialog* BuildDialog(const res::DialogTemplate& tmpl, QWidget* parent = nullptr);
 
-/// The control with `id` in a dialog made by BuildDialog.
+/// Object name of the control `id` (a res::ControlId).
+QString ControlName(int id);
+
+/// The control with `id` (a res::ControlId) in a dialog made from a
+/// template; nullptr when it has none of that type.
 template <typename T>
-T* DialogControl(QDialog* dialog, int id)
+T* DialogControl(const QWidget* dialog, int id)
 {
-    return dialog->findChild<T*>(QStringLiteral("ctl%1").arg(id));
+    return dialog ? dialog->findChild<T*>(ControlName(id)) : nullptr;
 }
 
 /// Gives a dialog the program's dialog colours: light grey, black text.

@@ -16,7 +16,7 @@
 #include "platform/Profile.h"
 #include "res/Resources.h"
 #include "settings/ProfileKeys.h"
-#include "view/FontColorDlg.h"
+#include "dialogs/FontColorDlg.h"
 #include "view/FontMapping.h"
 #include "view/PaneHost.h"
 #include "view/QtText.h"

@@ -11,7 +11,7 @@
 #include "res/ErrorText.h"
 #include "res/Resources.h"
 #include "settings/ProfileKeys.h"
-#include "view/ManualDlg.h"
+#include "dialogs/ManualDlg.h"
 #include "view/PaneHost.h"
 #include "view/QtText.h"
 

@@ -5,6 +5,7 @@
 #include "ByteString.h"
 #include "TempDir.h"
 #include "platform/Profile.h"
+#include "settings/FontChoice.h"
 #include "settings/FontSetting.h"
 
 using namespace tabrel;
@@ -121,6 +122,29 @@ TEST(FontSetting, LongFaceNameIsCutAtAWholeCharacter)
     ASSERT_TRUE(WriteProfileString("Font", "DispFontFace", std::string(40, 'b')));
     CFontSetting().GetFont("Font", "Disp", font, color);
     EXPECT_BYTES_EQ(std::string(31, 'b'), font.lfFaceName);
+}
+
+// The font command's model: starts from "Disp" and black, writes the font
+// under "Disp" and its colour as the text colour of every pane.
+TEST(FontChoice, LoadsDispAndBlackSavesFontAndTextColour)
+{
+    ScopedProfile profile;
+    CFontChoice fresh = CFontChoice::Load();
+    EXPECT_EQ(fresh.font, DefaultFont());
+    EXPECT_EQ(fresh.color, 0u);
+
+    fresh.font.lfHeight = -20;
+    std::strcpy(fresh.font.lfFaceName, "IPAGothic");
+    fresh.color = 0x0000FF;
+    ASSERT_TRUE(fresh.Save());
+    EXPECT_EQ(GetProfileString("Font", "DispFont"), FormatFontString(fresh.font, 0x0000FF));
+    EXPECT_EQ(GetProfileString("Font", "DispFontFace"), "IPAGothic");
+    EXPECT_EQ(GetProfileInt("Color", "TxtColor", -1), 0x0000FF);
+    EXPECT_EQ(GetProfileString("Font", "DisplayFont", "absent"), "absent");  // new panes' font untouched
+
+    const CFontChoice again = CFontChoice::Load();
+    EXPECT_EQ(again.font, fresh.font);
+    EXPECT_EQ(again.color, 0u);  // never preset from the profile
 }
 
 }  // namespace

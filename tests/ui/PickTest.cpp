@@ -19,6 +19,8 @@
 #include "UiHelpers.h"
 #include "UiTests.h"
 #include "doc/TabrelDoc.h"
+#include "res/Resources.h"
+#include "view/DialogBuilder.h"
 #include "view/DicDispView.h"
 #include "view/PaneHost.h"
 #include "view/QtText.h"
@@ -107,17 +109,6 @@ struct PickRig {
 };
 
 
-// Accepts the next message box, keeping its text.
-void AnswerMessageBox(QString* text)
-{
-    QTimer::singleShot(0, [text] {
-        QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        *text = box->text();
-        box->accept();
-    });
-}
-
 }  // namespace
 
 class PickTest : public QObject {
@@ -194,7 +185,7 @@ private slots:
             if (c.asks) {
                 OnNextModal([&](QWidget* dialog) {
                     asked = true;
-                    shown = dialog->findChild<QLineEdit*>(QStringLiteral("ctl107"))->text();
+                    shown = DialogControl<QLineEdit>(dialog, res::IDC_MANUAL_WORD)->text();
                     QTest::keyClick(dialog, Qt::Key_Return);  // the focus is on OK
                 });
             }
@@ -211,28 +202,25 @@ private slots:
     {
         PickRig rig;
         WriteProfileString("Option", "LeftAuto", "0");
-        QStringList messages;
         bool stillOpen = false, focusInEdit = false;
         QString caption;
         OnNextModal([&](QWidget* dialog) {
             caption = dialog->windowTitle();
-            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("ctl107"));
-            auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("ctl1"));
+            auto* edit = DialogControl<QLineEdit>(dialog, res::IDC_MANUAL_WORD);
+            auto* ok = DialogControl<QPushButton>(dialog, res::IDOK);
             for (const char* refused : {" take", "take\xE6\xBC\xA2"}) {  // a leading space; a kanji
-                QString message;
-                AnswerMessageBox(&message);
                 edit->setText(QString::fromUtf8(refused));
                 QTest::mouseClick(ok, Qt::LeftButton);
-                messages << message;
             }
             stillOpen = dialog->isVisible();
             focusInEdit = dialog->focusWidget() == edit;
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("ctl2")), Qt::LeftButton);
+            QTest::mouseClick(DialogControl<QPushButton>(dialog, res::IDCANCEL), Qt::LeftButton);
         });
         rig.DoubleClick(rig.At(0, 1));
         QCOMPARE(caption, QStringLiteral("マニュアル編集"));
-        QCOMPARE(messages, (QStringList{QStringLiteral("不正な文字が入力されました!!英数字で始まってないとダメです。"),
-                                        QStringLiteral("２バイトコードは使用できません!!")}));
+        // The refusals reach the user through the UI services.
+        QCOMPARE(rig.ui.messages, (std::vector<std::string>{"不正な文字が入力されました!!英数字で始まってないとダメです。",
+                                                          "２バイトコードは使用できません!!"}));
         QVERIFY(stillOpen);
         QVERIFY(focusInEdit);
         QCOMPARE(rig.ui.beeps, 2);  // one per refusal; the cancelled pick gives none
@@ -240,8 +228,8 @@ private slots:
 
         // An emptied text ends the pick too, silently.
         OnNextModal([](QWidget* dialog) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl107"))->clear();
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
+            DialogControl<QLineEdit>(dialog, res::IDC_MANUAL_WORD)->clear();
+            QTest::mouseClick(DialogControl<QPushButton>(dialog, res::IDOK), Qt::LeftButton);
         });
         rig.DoubleClick(rig.At(0, 1));
         QCOMPARE(rig.ui.beeps, 2);
@@ -252,8 +240,8 @@ private slots:
         PickRig rig;
         rig.DoubleClick(rig.At(0, 5));  // auto: dog
         OnNextModal([](QWidget* dialog) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl107"))->setText(QStringLiteral("take off"));
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
+            DialogControl<QLineEdit>(dialog, res::IDC_MANUAL_WORD)->setText(QStringLiteral("take off"));
+            QTest::mouseClick(DialogControl<QPushButton>(dialog, res::IDOK), Qt::LeftButton);
         });
         rig.DoubleClick(rig.At(0, 1), Qt::RightButton);
         QCOMPARE(rig.Found(), (QStringList{QStringLiteral("dog"), QStringLiteral("take off")}));
@@ -326,8 +314,8 @@ private slots:
             };
             rig.doc->AddView(&watcher);  // after the pane: it sees where the pane went
             OnNextModal([](QWidget* dialog) {
-                dialog->findChild<QLineEdit*>(QStringLiteral("ctl107"))->setText(QStringLiteral("take off"));
-                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("ctl1")), Qt::LeftButton);
+                DialogControl<QLineEdit>(dialog, res::IDC_MANUAL_WORD)->setText(QStringLiteral("take off"));
+                QTest::mouseClick(DialogControl<QPushButton>(dialog, res::IDOK), Qt::LeftButton);
             });
             rig.DoubleClick(onTake, Qt::RightButton);
             rig.doc->RemoveView(&watcher);

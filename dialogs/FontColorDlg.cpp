@@ -1,4 +1,4 @@
-#include "view/FontColorDlg.h"
+#include "dialogs/FontColorDlg.h"
 
 #include <QButtonGroup>
 #include <QColorDialog>

@@ -1,7 +1,6 @@
-#include "view/ManualDlg.h"
+#include "dialogs/ManualDlg.h"
 
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 #include "doc/PickLogic.h"
@@ -12,18 +11,13 @@
 
 namespace tabrel {
 
-namespace {
-constexpr int kTemplate = 102;
-constexpr int kEditId = 107;
-}  // namespace
-
 CManualDlg::CManualDlg(IUiServices& ui, QWidget* parent) : QDialog(parent), m_ui(ui)
 {
-    if (const res::DialogTemplate* tmpl = res::FindDialogTemplate(kTemplate))
+    if (const res::DialogTemplate* tmpl = res::FindDialogTemplate(res::IDD_MANUAL))
         BuildDialogInto(this, *tmpl);
     setObjectName(QStringLiteral("manualDialog"));
-    m_editWord = DialogControl<QLineEdit>(this, kEditId);
-    m_pOk = DialogControl<QPushButton>(this, 1);
+    m_editWord = DialogControl<QLineEdit>(this, res::IDC_MANUAL_WORD);
+    m_pOk = DialogControl<QPushButton>(this, res::IDOK);
     // The core takes at most this many bytes; longer text cannot be typed.
     m_editWord->setMaxLength(static_cast<int>(kMaxPickBytes));
 }
@@ -48,7 +42,7 @@ void CManualDlg::accept()
         return;
     }
     m_ui.Beep();
-    QMessageBox::information(this, LoadQString(res::IDS_APP_TITLE), FromUtf8(*refusal), QMessageBox::Ok);
+    m_ui.MessageBox(*refusal);
     m_editWord->setText(m_strWord);
     m_editWord->setFocus();
 }
