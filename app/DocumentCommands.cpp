@@ -57,9 +57,10 @@ bool CDocumentCommands::DoSave(bool askForName)
         return false;
     }
     if (askForName) {
+        // The user chose this name: later Saves write here without asking.
+        // The recent-file list keeps the texts read, not saved results.
         m_doc.SetPathName(path);
         m_doc.SetTitle(ToPath(QFileInfo(FromPath(path)).fileName()));
-        m_app.RecentFiles().Add(path);
         m_app.UpdateFrameTitles(m_doc);
     }
     return true;

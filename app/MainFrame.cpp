@@ -27,8 +27,11 @@ namespace tabrel {
 using namespace res;
 
 namespace {
-// Prompt shown for the entries of the window list.
-constexpr int IDS_ACTIVATE_WINDOW = 61215;
+// A menu text shown as it stands: "&" is no access key there.
+QString Literal(QString text)
+{
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
 }  // namespace
 
 CMainFrame::CMainFrame(CTabrelApp& app) : m_app(app)
@@ -237,6 +240,7 @@ void CMainFrame::AddFrame(CSplitFrame* frame)
     QMdiSubWindow* sub = m_pMdiArea->addSubWindow(frame);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(AppIcon(3));
+    PrepareSystemMenu(sub);
     frame->SetSubWindow(sub);
     connect(frame, &CSplitFrame::ActiveViewChanged, this, &CMainFrame::UpdateCommandStates);
     connect(sub, &QObject::destroyed, this, [this] {
@@ -252,6 +256,40 @@ void CMainFrame::AddFrame(CSplitFrame* frame)
     frame->SetActiveView(frame->GetDicView());
     UpdateFrameState();
     UpdateCommandStates();
+}
+
+void CMainFrame::PrepareSystemMenu(QMdiSubWindow* sub)
+{
+    QMenu* menu = sub->systemMenu();
+    if (!menu)
+        return;
+    // Qt's items, found by their (translated) texts, get the string table's
+    // prompts; "Stay on top" goes, as document windows have no such state.
+    struct Item {
+        const char* text;
+        int prompt;
+    };
+    static constexpr Item kItems[] = {
+        {"&Restore", IDS_SYS_RESTORE},   {"&Move", IDS_SYS_MOVE},         {"&Size", IDS_SYS_SIZE},
+        {"Mi&nimize", IDS_SYS_MINIMIZE}, {"Ma&ximize", IDS_SYS_MAXIMIZE}, {"&Close", IDS_SYS_CLOSE},
+    };
+    const QString stayOnTop = QMdiSubWindow::tr("Stay on &Top");
+    const QString close = QMdiSubWindow::tr("&Close");
+    for (QAction* action : menu->actions()) {
+        if (action->text() == stayOnTop) {
+            menu->removeAction(action);
+            continue;
+        }
+        for (const Item& item : kItems) {
+            if (action->text() == QMdiSubWindow::tr(item.text))
+                action->setStatusTip(LoadQString(item.prompt));
+        }
+        // Close is shown with the one key the document windows have for it.
+        if (action->text() == close)
+            action->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    }
+    // The menu is a window of its own: its prompts are passed to the status bar here.
+    menu->installEventFilter(this);
 }
 
 std::vector<ICommandTarget*> CMainFrame::RouteChain()
@@ -327,8 +365,7 @@ void CMainFrame::FillRecentFiles()
     const auto& entries = m_app.RecentFiles().Entries();
     for (std::size_t i = 0; i < entries.size() && i < kMaxRecentFiles; ++i) {
         QAction* action = m_actions.at(ID_FILE_MRU_FILE1 + static_cast<int>(i));
-        action->setText(QStringLiteral("&%1 ").arg(i + 1) +
-                        FromPath(CRecentFileList::ShortName(entries[i])).replace(QLatin1Char('&'), QLatin1String("&&")));
+        action->setText(QStringLiteral("&%1 ").arg(i + 1) + Literal(FromPath(CRecentFileList::ShortName(entries[i]))));
         m_pRecentMenu->insertAction(m_pRecentPlaceholder, action);
         m_recentActions.push_back(action);
     }
@@ -349,7 +386,7 @@ void CMainFrame::FillWindowList(QMenu* menu)
     m_windowListActions.push_back(menu->addSeparator());
     int n = 0;
     for (QMdiSubWindow* sub : windows) {
-        QAction* action = menu->addAction(QStringLiteral("&%1 ").arg(++n) + sub->windowTitle());
+        QAction* action = menu->addAction(QStringLiteral("&%1 ").arg(++n) + Literal(sub->windowTitle()));
         action->setStatusTip(LoadQString(IDS_ACTIVATE_WINDOW));
         action->setCheckable(true);
         action->setChecked(sub == m_pMdiArea->activeSubWindow());
@@ -452,6 +489,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && qobject_cast<QToolButton*>(watched))
         return true;  // the tool bar shows no tool tips
+    if (event->type() == QEvent::StatusTip && qobject_cast<QMenu*>(watched)) {
+        QApplication::sendEvent(this, event);  // a system menu's prompt
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

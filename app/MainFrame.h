@@ -71,6 +71,7 @@ private:
     void CreateStatusBar();
     void FillRecentFiles();
     void FillWindowList(QMenu* menu);
+    void PrepareSystemMenu(QMdiSubWindow* sub);
     void TileHorizontally();
     void ArrangeIcons();
     std::vector<ICommandTarget*> RouteChain();

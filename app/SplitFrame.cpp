@@ -80,6 +80,11 @@ QPrinter& CSplitFrame::Printer()
     return m_app.Printer();
 }
 
+void CSplitFrame::OnTextOpened(const std::string& path)
+{
+    m_app.RecentFiles().Add(path);
+}
+
 bool CSplitFrame::QueryCommand(int, bool&)
 {
     return false;  // the child frame has no commands of its own

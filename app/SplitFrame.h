@@ -48,6 +48,7 @@ public:
     void SetActiveView(CLinePane* pane) override;
     void ActivateNextPane(CLinePane* from, bool forward) override;
     QPrinter& Printer() override;
+    void OnTextOpened(const std::string& path) override;
 
     bool QueryCommand(int id, bool& enabled) override;
     void RunCommand(int id) override;

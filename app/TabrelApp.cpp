@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -56,6 +57,9 @@ CTabrelApp::~CTabrelApp()
 
 bool CTabrelApp::InitInstance()
 {
+    // Every text the user sees is Japanese, Qt's own dialogs and menus too.
+    if (m_qtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTranslator);
     // Every dialog, ours or Qt's, in light grey with black text.
     qApp->installEventFilter(this);
     QApplication::setApplicationName(LoadQString(IDS_APP_TITLE));
@@ -116,19 +120,19 @@ CSplitFrame* CTabrelApp::CreateFrame(const std::shared_ptr<CTabrelDoc>& doc)
 
 CSplitFrame* CTabrelApp::OpenDocumentFile(const std::string& path)
 {
-    // The document reads nothing from the file, but it must be there to open.
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
+    auto doc = std::make_shared<CTabrelDoc>(m_ui);
+    doc->SetTitle(ToPath(QFileInfo(FromPath(path)).fileName()));
+    // Listed while the text loads, so that an exit meanwhile waits for it.
+    m_docs.push_back(doc);
+    if (doc->LoadTextFile(path) == TextLoadOutcome::CannotOpen) {
+        m_docs.erase(std::remove(m_docs.begin(), m_docs.end(), doc), m_docs.end());
         m_ui.MessageBox("ファイル " + path + " を開けませんでした。");
         return nullptr;
     }
-    std::fclose(f);
-    auto doc = std::make_shared<CTabrelDoc>(m_ui);
-    doc->SetTitle(ToPath(QFileInfo(FromPath(path)).fileName()));
-    doc->SetPathName(path);
-    m_docs.push_back(doc);
     m_recentFiles.Add(path);
-    return CreateFrame(doc);
+    CSplitFrame* frame = CreateFrame(doc);
+    doc->UpdateAllViews();  // the new panes measure the text
+    return frame;
 }
 
 std::vector<CSplitFrame*> CTabrelApp::FramesOf(const CTabrelDoc& doc) const
@@ -194,7 +198,15 @@ bool CTabrelApp::IsAnyOperationRunning() const
 
 QString CTabrelApp::ChooseSaveFileName(const QString& defaultName)
 {
-    return QFileDialog::getSaveFileName(m_pMainFrame.get(), QString(), defaultName);
+    QFileDialog dialog(m_pMainFrame.get());
+    dialog.setObjectName(QStringLiteral("saveDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // Qt's own, in Japanese like the rest
+    dialog.setAcceptMode(QFileDialog::AcceptSave);       // confirms before writing over a file
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(defaultName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 bool CTabrelApp::QueryCommand(int id, bool& enabled)
@@ -251,9 +263,9 @@ void CTabrelApp::RunCommand(int id)
 
 void CTabrelApp::OnFileOpen()
 {
-    const QString path = QFileDialog::getOpenFileName(m_pMainFrame.get());
-    if (!path.isEmpty())
-        OpenDocumentFile(ToPath(path));
+    // The same chooser as a pane's Open: the text filters, the text directory.
+    if (const std::optional<std::string> path = ChooseTextFile(m_ui))
+        OpenDocumentFile(*path);
 }
 
 void CTabrelApp::OnOpenRecentFile(int index)

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPrinter>
+#include <QTranslator>
 
 #include <memory>
 #include <string>
@@ -28,8 +29,9 @@ public:
     CTabrelApp();
     ~CTabrelApp() override;
 
-    /// Starts up: dialog colours, recent files, the main window, the
-    /// first-run check of the index directory, one new document window.
+    /// Starts up: Qt's own texts in Japanese, dialog colours, recent files,
+    /// the main window, the first-run check of the index directory, one new
+    /// document window.
     /// Returns false when the application must end at once.
     bool InitInstance();
     /// Writes what the profile keeps of the session: the recent-file list
@@ -43,8 +45,10 @@ public:
 
     /// A new, empty document in a new window ("Tabrel1", "Tabrel2", ...).
     CSplitFrame* OnFileNew();
-    /// A new document for `path`, which it does not read, titled with the
-    /// file's name; nullptr with a message when the file cannot be opened.
+    /// A new document showing the text file `path`, titled with the file's
+    /// name and without a save target, in a new window; the file enters the
+    /// recent-file list. nullptr with a message when the file cannot be
+    /// opened.
     CSplitFrame* OpenDocumentFile(const std::string& path);
     /// One more window on `doc`.
     CSplitFrame* CreateFrame(const std::shared_ptr<CTabrelDoc>& doc);
@@ -58,7 +62,8 @@ public:
     const std::vector<std::shared_ptr<CTabrelDoc>>& GetDocuments() const { return m_docs; }
     bool IsAnyOperationRunning() const;
 
-    /// Asks for a file name to save to, starting with `defaultName`.
+    /// Asks for a file name to save to, proposing `defaultName`; the dialog
+    /// asks before an existing file is written over. Empty when cancelled.
     QString ChooseSaveFileName(const QString& defaultName);
 
     bool QueryCommand(int id, bool& enabled) override;
@@ -78,6 +83,7 @@ private:
     void OnOpenRecentFile(int index);
     std::vector<CSplitFrame*> FramesOf(const CTabrelDoc& doc) const;
 
+    QTranslator m_qtTranslator;  // Qt's own dialogs and window menus
     CQtUiServices m_ui;
     CRecentFileList m_recentFiles;
     QPrinter m_printer;

@@ -45,6 +45,7 @@ struct LoneHost : IPaneHost {
     void SetActiveView(CLinePane*) override {}
     void ActivateNextPane(CLinePane*, bool) override {}
     QPrinter& Printer() override { return printer; }
+    void OnTextOpened(const std::string&) override {}
 };
 
 double PeakRssMB()

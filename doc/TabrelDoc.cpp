@@ -98,13 +98,8 @@ bool CTabrelDoc::SaveResults(const std::string& path) const
     return WriteFileAtomically(path, SerializeResults());
 }
 
-int CTabrelDoc::OpenTextFile()
+std::optional<std::string> ChooseTextFile(IUiServices& ui)
 {
-    OperationGuard guard(*this);
-    if (m_bLoadingText) {
-        m_ui.Beep();  // a load into this document is already running
-        return 1;
-    }
     namespace fs = std::filesystem;
 
     // The chooser starts in the text directory; the current directory is put
@@ -127,22 +122,45 @@ int CTabrelDoc::OpenTextFile()
         fs::current_path(textDir, ec);  // a failure leaves the chooser where it is
     }
 
-    const std::optional<std::string> chosen = m_ui.ChooseFileToOpen(kOpenTextFilter);
+    const std::optional<std::string> chosen = ui.ChooseFileToOpen(kOpenTextFilter);
     if (!chosen)
-        return 1;
+        return std::nullopt;
     std::error_code ec;
     const fs::path full = fs::absolute(*chosen, ec);
     if (ec)
-        return 0;
+        return *chosen;  // left as typed: opening it decides
     // As a file chooser does, the chosen file's folder becomes the current directory.
     fs::current_path(full.parent_path(), ec);
+    return full.string();
+}
 
+int CTabrelDoc::OpenTextFile()
+{
+    OperationGuard guard(*this);
+    if (m_bLoadingText) {
+        m_ui.Beep();  // a load into this document is already running: no chooser
+        return 1;
+    }
+    const std::optional<std::string> chosen = ChooseTextFile(m_ui);
+    if (!chosen)
+        return 1;
+    return LoadTextFile(*chosen) == TextLoadOutcome::CannotOpen ? 0 : 1;
+}
+
+TextLoadOutcome CTabrelDoc::LoadTextFile(const std::string& path)
+{
+    OperationGuard guard(*this);
+    if (m_bLoadingText) {
+        m_ui.Beep();  // a load into this document is already running
+        return TextLoadOutcome::Busy;
+    }
     CTextFile file;
-    if (!file.Open(full.string()))
-        return 0;
+    if (!file.Open(path))
+        return TextLoadOutcome::CannotOpen;
 
     m_bLoadingText = true;
     m_TextList.Clear();
+    m_strTextPath = path;
     ++m_nTextSerial;
     std::string chunk;
     try {
@@ -157,13 +175,13 @@ int CTabrelDoc::OpenTextFile()
         m_bLoadingText = false;
         m_TextList.ComputeMaxLength();
         m_ui.MessageBox(res::ErrorText(e.GetError()));  // the lines read so far stay
-        return 1;
+        return TextLoadOutcome::Read;
     }
     m_bLoadingText = false;
     // A views update during the load cached the longest line of part of the
     // text: measure the whole list again.
     m_TextList.ComputeMaxLength();
-    return 1;
+    return TextLoadOutcome::Read;
 }
 
 void CTabrelDoc::AddResultLine(std::string line)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,20 @@ extern const std::string_view kOpenTextFilter;
 /// Shown when the phrase look-up meets an index file of another version.
 extern const std::string_view kMsgIndexVersion;
 
+/// How loading a text file into a document ended.
+enum class TextLoadOutcome {
+    Read,        ///< the file was read (a read error part-way was reported and the lines so far kept)
+    CannotOpen,  ///< the file cannot be opened: nothing changed
+    Busy,        ///< a load into this document was running: refused with a beep
+};
+
+/// Lets the user choose a text file with the Open command's filter,
+/// starting in the profile's text directory. With a text directory the
+/// current directory is put back afterwards; without one it becomes the
+/// chosen file's folder, where the next chooser starts. Returns the chosen
+/// file's absolute path, or nothing when the user cancels.
+std::optional<std::string> ChooseTextFile(IUiServices& ui);
+
 class CTabrelDoc : public std::enable_shared_from_this<CTabrelDoc> {
 public:
     /// `ui` serves message boxes and the file chooser; it must outlive the
@@ -56,12 +71,16 @@ public:
     CTabrelDoc(const CTabrelDoc&) = delete;
     CTabrelDoc& operator=(const CTabrelDoc&) = delete;
 
-    // Title and path, as the windows show them. New documents are titled
-    // by whoever creates them; the path is set by an open or a save.
+    // Title and save target. New documents are titled by whoever creates
+    // them. The save target is set only by a save to a name the user chose:
+    // a document opened from a text has none, so its text is never
+    // written over by a Save.
     const std::string& GetTitle() const { return m_strTitle; }
     void SetTitle(std::string title) { m_strTitle = std::move(title); }
     const std::string& GetPathName() const { return m_strPathName; }
     void SetPathName(std::string path) { m_strPathName = std::move(path); }
+    /// The file the text lines were last loaded from; empty before any load.
+    const std::string& GetTextPath() const { return m_strTextPath; }
 
     // Views.
     void AddView(IDocView* view);
@@ -82,12 +101,18 @@ public:
     bool CanCopy() const { return !m_ResultList.IsEmpty(); }
     bool CanOutputTextFile(bool textPaneActive) const { return textPaneActive && !m_TextList.IsEmpty(); }
 
-    /// Lets the user choose a text file, starting in the profile's text
-    /// directory, and replaces the text lines with its lines (at most 2047
-    /// bytes each, CR LF read as LF, each cut at its first zero byte).
-    /// Returns 1 when the user cancelled or the file was read, 0 when the
-    /// chosen file cannot be opened. The caller calls UpdateAllViews().
+    /// Lets the user choose a text file (ChooseTextFile) and loads it
+    /// (LoadTextFile). Returns 1 when the user cancelled or the file was
+    /// read, 0 when the chosen file cannot be opened (silently). The caller
+    /// calls UpdateAllViews().
     int OpenTextFile();
+
+    /// Replaces the text lines with the lines of `path`: at most 2047 bytes
+    /// each, CR LF read as LF, each cut at its first zero byte, with one
+    /// DispatchPendingMessage() per chunk read. A read error part-way is
+    /// shown in a message box and the lines read so far stay. The caller
+    /// calls UpdateAllViews().
+    TextLoadOutcome LoadTextFile(const std::string& path);
 
     /// Empties the result lines and fills them with the dictionary lines of
     /// `word` (already lower-cased) found through the index file `indexPath`.
@@ -138,6 +163,7 @@ private:
     IUiServices& m_ui;
     std::string m_strTitle;
     std::string m_strPathName;
+    std::string m_strTextPath;
     std::vector<IDocView*> m_views;
     int m_nRunning = 0;
     bool m_bLoadingText = false;

@@ -68,6 +68,14 @@ enum StringId : int {
     IDS_ERR_INDEX_TRUNCATED = 1013,
     IDS_ERR_FILE_OPEN = 1014,
     IDS_ERR_FILE_SAVE = 1015,
+    // Prompts of the document windows' system menu and window list.
+    IDS_SYS_SIZE = 61184,
+    IDS_SYS_MOVE = 61185,
+    IDS_SYS_MINIMIZE = 61186,
+    IDS_SYS_MAXIMIZE = 61187,
+    IDS_SYS_CLOSE = 61190,
+    IDS_SYS_RESTORE = 61202,
+    IDS_ACTIVATE_WINDOW = 61215,
 };
 
 /// Text of string `id`, or an empty view when the table has none.

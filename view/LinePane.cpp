@@ -234,10 +234,14 @@ bool CLinePane::QueryCommand(int id, bool& enabled)
 void CLinePane::RunCommand(int id)
 {
     switch (id) {
-    case ID_FILE_OPEN:
+    case ID_FILE_OPEN: {
+        const std::uint64_t serial = m_doc.GetTextSerial();
         m_doc.OpenTextFile();
         m_doc.UpdateAllViews();  // whatever the outcome
+        if (m_doc.GetTextSerial() != serial)  // a text was read, not cancelled or refused
+            m_host.OnTextOpened(m_doc.GetTextPath());
         break;
+    }
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
         m_host.ActivateNextPane(this, id == ID_NEXT_PANE);

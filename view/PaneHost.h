@@ -1,6 +1,8 @@
 #pragma once
 // What a pane asks of the window it sits in.
 
+#include <string>
+
 class QPrinter;
 
 namespace tabrel {
@@ -16,6 +18,9 @@ public:
     virtual void ActivateNextPane(CLinePane* from, bool forward) = 0;
     /// The application's printer, which printer setup also configures.
     virtual QPrinter& Printer() = 0;
+    /// A pane's Open read the text file `path` into the document: the
+    /// application lists it among the recent files.
+    virtual void OnTextOpened(const std::string& path) = 0;
 };
 
 }  // namespace tabrel

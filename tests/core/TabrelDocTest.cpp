@@ -169,6 +169,40 @@ TEST(TextLoad, CancelAndUnopenableFileChangeNothing)
               std::vector<std::string>{"keep"});
 }
 
+TEST(TextLoad, LoaderAsksNothingAndReportsEachOutcome)
+{
+    TextLoadRig rig;
+    const std::string file = rig.dir.Write("a.txt", "one\n");
+    EXPECT_EQ(rig.doc.LoadTextFile(file), TextLoadOutcome::Read);
+    EXPECT_EQ(rig.doc.GetTextPath(), file);
+    EXPECT_TRUE(rig.doc.GetPathName().empty());  // reading a text sets no save target
+    const std::uint64_t serial = rig.doc.GetTextSerial();
+
+    // A file that cannot be opened changes nothing and says nothing: the caller decides.
+    for (const std::string& bad : {rig.dir.File("none.txt"), rig.dir.Path()})
+        EXPECT_EQ(rig.doc.LoadTextFile(bad), TextLoadOutcome::CannotOpen) << bad;
+    EXPECT_EQ(rig.doc.GetTextSerial(), serial);
+    EXPECT_EQ(rig.doc.GetTextPath(), file);
+    EXPECT_EQ(std::vector<std::string>(rig.doc.m_TextList.begin(), rig.doc.m_TextList.end()),
+              std::vector<std::string>{"one"});
+
+    // A second load into the document while one runs is refused with a beep.
+    const std::string other = rig.dir.Write("b.txt", "x\ny\n");
+    std::optional<TextLoadOutcome> nested;
+    auto old = SetDispatchHandler([&] {
+        if (!nested)
+            nested = rig.doc.LoadTextFile(file);
+    });
+    EXPECT_EQ(rig.doc.LoadTextFile(other), TextLoadOutcome::Read);
+    SetDispatchHandler(std::move(old));
+    EXPECT_EQ(nested, TextLoadOutcome::Busy);
+    EXPECT_EQ(rig.ui.beeps, 1);
+    EXPECT_EQ(rig.doc.GetTextPath(), other);
+    EXPECT_EQ(rig.doc.m_TextList.GetCount(), 2u);
+    EXPECT_TRUE(rig.ui.filters.empty());   // no chooser
+    EXPECT_TRUE(rig.ui.messages.empty());
+}
+
 TEST(TextLoad, TextDirectoryAndCurrentDirectory)
 {
     namespace fs = std::filesystem;

@@ -13,7 +13,11 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -58,6 +62,32 @@ QStringList Describe(const QList<QMenu*>& menus)
         walk(m, 1);
     }
     return lines;
+}
+
+std::vector<std::string> TextLines(const CTabrelDoc& doc)
+{
+    return {doc.m_TextList.begin(), doc.m_TextList.end()};
+}
+
+// Closes every document window and waits until the main window shows its own menu.
+void CloseAllWindows(AppRig& rig)
+{
+    for (CSplitFrame* frame : rig.Main()->GetFrames())
+        frame->GetSubWindow()->close();
+    QTRY_VERIFY(rig.Main()->ShowsMainMenu());
+}
+
+// Ctrl+`key` pressed in the main window, which a modal dialog before may
+// have left inactive. `arm` prepares the answer to a dialog the key opens:
+// it runs once the window is active, so its timer fires no sooner than the key.
+void PressKey(AppRig& rig, Qt::Key key, const std::function<void()>& arm = {})
+{
+    rig.Main()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.Main()));
+    if (arm)
+        arm();
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target ? target : rig.Main(), key, Qt::ControlModifier);
 }
 
 QStringList Lines(std::initializer_list<const char*> texts)
@@ -288,6 +318,214 @@ private slots:
         rig.Main()->Execute(ID_FILE_SAVE);
         QVERIFY(message.contains(QStringLiteral("保存できませんでした")));
         QCOMPARE(rig.dir.Read("folder/keep.txt"), std::string("old"));
+    }
+
+    void saveNeverWritesOverTheOpenedText()
+    {
+        AppRig rig;
+        ScopedCurrentDir cwd;  // the chooser moves into the text's folder
+        const std::string text = "The quick brown fox\r\njumps over\n";
+        const std::string book = rig.dir.Write("mybook.txt", text);
+        CloseAllWindows(rig);
+
+        // The application's Open, the only one without a document window, loads the text.
+        PressKey(rig, Qt::Key_O, [&] { AnswerNextFileDialog(book); });
+        QCOMPARE(rig.Main()->GetFrames().size(), std::size_t{1});
+        CSplitFrame* frame = rig.Frame();
+        CTabrelDoc& doc = frame->GetDocument();
+        QCOMPARE(TextLines(doc), (std::vector<std::string>{"The quick brown fox", "jumps over"}));
+        QCOMPARE(frame->GetSubWindow()->windowTitle(), QStringLiteral("mybook.txt"));
+        QVERIFY(doc.GetPathName().empty());
+
+        // Opened again from the text pane, then a word's results.
+        QTest::mouseClick(frame->GetTextView()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        PressKey(rig, Qt::Key_O, [&] { AnswerNextFileDialog(book); });
+        QCOMPARE(TextLines(doc).size(), std::size_t{2});
+        doc.m_ResultList.AddTail("fox\x1b n \x1b\x82\xAB\x82\xC2\x82\xCB\r\n");
+
+        // Ctrl+S asks for a name. Taking the proposal as it stands meets the
+        // question whether to write over the text; the answer No keeps it.
+        QString proposed, question;
+        PressKey(rig, Qt::Key_S, [&] {
+            OnNextModal([&](QWidget* w) {
+                auto* dialog = qobject_cast<QFileDialog*>(w);
+                QVERIFY(dialog);
+                QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+                proposed = dialog->selectedFiles().value(0);
+                OnNextModal([&](QWidget* box) {
+                    question = qobject_cast<QMessageBox*>(box)->text();
+                    QTest::keyClick(box, Qt::Key_Escape);  // No
+                });
+                static_cast<QDialog*>(dialog)->accept();
+                QVERIFY(dialog->isVisible());  // still asking for a name
+                static_cast<QDialog*>(dialog)->reject();
+            });
+        });
+        QCOMPARE(QFileInfo(proposed).fileName(), QStringLiteral("mybook.txt"));
+        QVERIFY2(question.contains(QStringLiteral("mybook.txt")), qPrintable(question));
+        QCOMPARE(rig.dir.Read("mybook.txt"), text);
+        QVERIFY(doc.GetPathName().empty());
+
+        // A name the user chose becomes the save target; the next Ctrl+S writes there unasked.
+        const std::string words = rig.dir.File("words.txt");
+        PressKey(rig, Qt::Key_S, [&] { AnswerNextFileDialog(words); });
+        QCOMPARE(doc.GetPathName(), words);
+        QCOMPARE(frame->GetSubWindow()->windowTitle(), QStringLiteral("words.txt"));
+        doc.m_ResultList.AddTail("more\r\n");
+        bool askedAgain = false;
+        PressKey(rig, Qt::Key_S, [&] {
+            QTimer::singleShot(0, [&] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    askedAgain = true;
+                    static_cast<QDialog*>(modal)->reject();
+                }
+            });
+        });
+        QApplication::processEvents();
+        QVERIFY(!askedAgain);
+        QCOMPARE(rig.dir.Read("words.txt"), std::string("fox\x1b n \x1b\x82\xAB\x82\xC2\x82\xCB\r\n\r\nmore\r\n\r\n"));
+        QCOMPARE(rig.dir.Read("mybook.txt"), text);
+        // The list holds the text read, not the results saved.
+        QCOMPARE(rig.app->RecentFiles().Entries(), std::vector<std::string>{book});
+    }
+
+    void recentEntryOpensItsTextAndDropsAGoneFile()
+    {
+        AppRig rig;
+        const std::string story = rig.dir.Write("story.txt", "Once upon a time\n");
+        const std::string gone = rig.dir.File("gone.txt");
+        CloseAllWindows(rig);
+        rig.app->RecentFiles().Add(gone);
+        rig.app->RecentFiles().Add(story);
+
+        // Alt+F opens the File menu; "1" picks the first entry.
+        QTest::keyClick(rig.Main(), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_1);
+        QTRY_COMPARE(rig.Main()->GetFrames().size(), std::size_t{1});
+        CSplitFrame* frame = rig.Frame();
+        QCOMPARE(TextLines(frame->GetDocument()), std::vector<std::string>{"Once upon a time"});
+        QCOMPARE(frame->GetSubWindow()->windowTitle(), QStringLiteral("story.txt"));
+        QVERIFY(frame->GetDocument().GetPathName().empty());
+        // The text pane paints it: dark characters on the white background.
+        const QImage shot = frame->GetTextView()->viewport()->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                dark += qGray(shot.pixel(x, y)) < 128;
+        QVERIFY2(dark > 20, "the text pane shows no text");
+
+        // An entry whose file is gone: a message, no window, and the entry leaves the list.
+        QString message;
+        OnNextModal([&](QWidget* box) {
+            message = qobject_cast<QMessageBox*>(box)->text();
+            qobject_cast<QMessageBox*>(box)->accept();
+        });
+        rig.Main()->Execute(ID_FILE_MRU_FILE1 + 1);
+        QVERIFY(message.contains(QStringLiteral("開けませんでした")));
+        QCOMPARE(rig.Main()->GetFrames().size(), std::size_t{1});
+        QCOMPARE(rig.app->GetDocuments().size(), std::size_t{1});
+        QCOMPARE(rig.app->RecentFiles().Entries(), std::vector<std::string>{story});
+    }
+
+    void textPaneOpenEntersTheRecentFiles()
+    {
+        AppRig rig;
+        ScopedCurrentDir cwd;
+        const std::string a = rig.dir.Write("a.txt", "a\n");
+        const std::string b = rig.dir.Write("b.txt", "b\n");
+        CSplitFrame* frame = rig.Frame();
+        QTest::mouseClick(frame->GetTextView()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        const struct {
+            std::string choice;  // empty: cancelled
+            std::vector<std::string> entries;
+        } steps[] = {
+            {a, {a}},
+            {"", {a}},                           // cancelled
+            {rig.dir.File("missing.txt"), {a}},  // cannot be opened
+            {b, {b, a}},
+            {a, {a, b}},
+        };
+        for (const auto& step : steps) {
+            PressKey(rig, Qt::Key_O, [&] { AnswerNextFileDialog(step.choice); });
+            QCOMPARE(rig.app->RecentFiles().Entries(), step.entries);
+        }
+        // The window stays the document it was: its title, no save target.
+        QCOMPARE(frame->GetSubWindow()->windowTitle(), QStringLiteral("Tabrel1"));
+        QVERIFY(frame->GetDocument().GetPathName().empty());
+        QCOMPARE(TextLines(frame->GetDocument()), std::vector<std::string>{"a"});
+    }
+
+    void qtDialogsSpeakJapanese()
+    {
+        const QString qm = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm");
+        if (!QFile::exists(qm))
+            QSKIP("Qt's Japanese translation (qt6-translations-l10n) is not installed");
+        AppRig rig;
+        QStringList buttons;
+        AnswerNextFileDialog({}, [&](QFileDialog* dialog) {
+            for (QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+                buttons << button->text();
+        });
+        rig.Main()->Execute(ID_FILE_SAVE_AS);
+        QCOMPARE(buttons.size(), 2);
+        QVERIFY2(buttons.contains(QStringLiteral("保存(&S)")), qPrintable(buttons.join(QLatin1Char('|'))));
+        QVERIFY2(buttons.contains(QStringLiteral("キャンセル")), qPrintable(buttons.join(QLatin1Char('|'))));
+        // A document window's system menu too.
+        QCOMPARE(rig.Frame()->GetSubWindow()->systemMenu()->actions().first()->text(), QStringLiteral("元に戻す(&R)"));
+    }
+
+    void systemMenuHasPromptsAndNoExtras()
+    {
+        AppRig rig;
+        QMdiSubWindow* sub = rig.Frame()->GetSubWindow();
+        QMenu* menu = sub->systemMenu();
+        QStringList prompts;
+        for (QAction* action : menu->actions()) {
+            QVERIFY2(!action->isCheckable(), qPrintable(action->text()));  // "Stay on top" was the one
+            QVERIFY(!action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)));
+            if (!action->isSeparator())
+                prompts << action->statusTip();
+        }
+        QCOMPARE(prompts, Lines({"ｳｨﾝﾄﾞｳを通常のｻｲｽﾞに戻す", "ｳｨﾝﾄﾞｳを移動", "ｳｨﾝﾄﾞｳのｻｲｽﾞを変更", "ｳｨﾝﾄﾞｳのｱｲｺﾝ化",
+                                 "ｳｨﾝﾄﾞｳの最大表示", "作業中のｳｨﾝﾄﾞｳを閉じ文書保管を確認"}));
+
+        // The prompt of the item under the pointer shows in the status bar.
+        sub->showSystemMenu();
+        QTRY_VERIFY(menu->isVisible());
+        QAction* move = menu->actions().at(1);
+        QTest::mouseMove(menu, menu->actionGeometry(move).center());
+        QTRY_COMPARE(rig.Main()->statusBar()->currentMessage(), QStringLiteral("ｳｨﾝﾄﾞｳを移動"));
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        QCOMPARE(rig.Main()->statusBar()->currentMessage(), QString());
+
+        // Ctrl+W is no key of the document windows; Ctrl+F4 closes one.
+        rig.Frame()->GetDicView()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(rig.Main()->GetFrames().size(), std::size_t{1});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_VERIFY(rig.Main()->GetFrames().empty());
+    }
+
+    void windowListShowsTitlesLiterally()
+    {
+        AppRig rig;
+        const std::string path = rig.dir.Write("a & b.txt", "x\n");
+        QVERIFY(rig.app->OpenDocumentFile(path));
+        QMenu* windowMenu = nullptr;
+        for (QMenu* m : rig.Main()->CurrentMenus()) {
+            if (m->title().startsWith(QStringLiteral("ｳｨﾝﾄﾞｳ")))
+                windowMenu = m;
+        }
+        QVERIFY(windowMenu);
+        emit windowMenu->aboutToShow();
+        QStringList shown;  // as the menu draws them: "&&" is one "&", a lone "&" marks the access key
+        for (QAction* a : windowMenu->actions()) {
+            if (!a->isSeparator() && a->isCheckable())
+                shown << a->iconText();
+        }
+        QCOMPARE(shown, Lines({"1 Tabrel1", "2 a & b.txt"}));
     }
 
     void closingWaitsForARunningLookUp()
