@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/DocumentCommands.h"
+#include "dialogs/PaneDialogs.h"
 #include "view/CommandTarget.h"
 #include "view/PaneHost.h"
 
@@ -49,6 +50,7 @@ public:
     void ActivateNextPane(CLinePane* from, bool forward) override;
     QPrinter& Printer() override;
     void OnTextOpened(const std::string& path) override;
+    IPaneDialogs& Dialogs() override { return m_dialogs; }
 
     bool QueryCommand(int id, bool& enabled) override;
     void RunCommand(int id) override;
@@ -63,6 +65,7 @@ private:
     CTabrelApp& m_app;
     std::shared_ptr<CTabrelDoc> m_pDoc;
     CDocumentCommands m_docCommands;
+    CPaneDialogs m_dialogs;
     QSplitter* m_wndSplitter = nullptr;
     CTabrelView* m_pTextView = nullptr;
     CDicDispView* m_pDicView = nullptr;

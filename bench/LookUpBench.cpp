@@ -21,12 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class SilentUi : public IUiServices {
-public:
-    void MessageBox(std::string_view) override {}
-    void Beep() override {}
-    std::optional<std::string> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
-};
 
 // An index directory built once per size: `headwords` lines "a<n>" with a
 // short gloss, plus 1,000 lines under the headword "apple".
@@ -90,7 +84,7 @@ BENCHMARK(BM_FullScan)
 void BM_LookUpThousandPostings(benchmark::State& state)
 {
     const BenchIndex& index = IndexOf(static_cast<int>(state.range(0)));
-    SilentUi ui;
+    CNullUiServices ui;
     auto doc = std::make_shared<CTabrelDoc>(ui);
     doc->m_strIndexIni = GetIndexIniPath(index.dir);
     for (auto _ : state) {

@@ -15,6 +15,7 @@
 
 #include <sys/resource.h>
 
+#include "dialogs/PaneDialogs.h"
 #include "doc/TabrelDoc.h"
 #include "platform/Profile.h"
 #include "platform/UiServices.h"
@@ -29,11 +30,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-class ChooseOneFile : public IUiServices {
+class ChooseOneFile : public CNullUiServices {
 public:
     explicit ChooseOneFile(std::string path) : m_path(std::move(path)) {}
-    void MessageBox(std::string_view) override {}
-    void Beep() override {}
     std::optional<std::string> ChooseFileToOpen(std::string_view) override { return m_path; }
 
 private:
@@ -46,6 +45,8 @@ struct LoneHost : IPaneHost {
     void ActivateNextPane(CLinePane*, bool) override {}
     QPrinter& Printer() override { return printer; }
     void OnTextOpened(const std::string&) override {}
+    IPaneDialogs& Dialogs() override { return dialogs; }
+    CPaneDialogs dialogs;
 };
 
 double PeakRssMB()

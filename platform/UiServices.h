@@ -1,7 +1,7 @@
 #pragma once
 // What the core asks of the user interface: a message box, a beep, and the
-// choice of a file to open. The Qt front end implements it; the
-// command-line tool and tests provide their own.
+// choice of a file to open. The Qt front end implements it; tools, tests
+// and benchmarks build on the null implementation.
 
 #include <optional>
 #include <string>
@@ -24,6 +24,16 @@ public:
     /// (UTF-8), its first entry selected. Returns the chosen path, or nothing
     /// when the user cancels.
     virtual std::optional<std::string> ChooseFileToOpen(std::string_view filter) = 0;
+};
+
+/// Services with nobody to ask: messages and beeps go nowhere and no file
+/// is chosen. Tools, benchmarks and tests start from it and override what
+/// they need.
+class CNullUiServices : public IUiServices {
+public:
+    void MessageBox(std::string_view) override {}
+    void Beep() override {}
+    std::optional<std::string> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
 };
 
 }  // namespace tabrel

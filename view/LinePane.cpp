@@ -15,9 +15,10 @@
 
 #include "platform/Profile.h"
 #include "res/Resources.h"
+#include "settings/FontChoice.h"
 #include "settings/ProfileKeys.h"
-#include "dialogs/FontColorDlg.h"
 #include "view/FontMapping.h"
+#include "view/PaneDialogs.h"
 #include "view/PaneHost.h"
 #include "view/QtText.h"
 
@@ -277,17 +278,13 @@ void CLinePane::OnColorCommand(bool textColor)
 
 void CLinePane::OnFontCommand()
 {
-    COLORREF stored = 0;
-    m_fontSetting.GetFont(profile::kFont, profile::kDispPrefix, m_logFont, stored);
-    CFontColorDlg dialog(FontFromRecord(m_logFont), this);
-    dialog.setObjectName(QStringLiteral("fontDialog"));
-    if (dialog.exec() != QDialog::Accepted)
+    CFontChoice choice = CFontChoice::Load();
+    m_logFont = choice.font;
+    if (!m_host.Dialogs().ChooseFont(choice, this))
         return;
-    const COLORREF color = FromQColor(dialog.SelectedColor());
-    m_logFont = RecordFromFont(dialog.SelectedFont(), m_logFont);
-    m_fontSetting.WriteFont(profile::kFont, profile::kDispPrefix, m_logFont, color);
-    m_colorSetting.WriteColor(profile::kColor, profile::kTxtColor, color);
-    m_crTxt = color;
+    choice.Save();
+    m_logFont = choice.font;
+    m_crTxt = choice.color;
     m_font = FontFromRecord(m_logFont);  // this pane only
     m_doc.UpdateAllViews();
 }

@@ -8,6 +8,7 @@ class QPrinter;
 namespace tabrel {
 
 class CLinePane;
+class IPaneDialogs;
 
 class IPaneHost {
 public:
@@ -21,6 +22,8 @@ public:
     /// A pane's Open read the text file `path` into the document: the
     /// application lists it among the recent files.
     virtual void OnTextOpened(const std::string& path) = 0;
+    /// The dialogs the pane runs.
+    virtual IPaneDialogs& Dialogs() = 0;
 };
 
 }  // namespace tabrel

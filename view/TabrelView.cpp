@@ -11,7 +11,7 @@
 #include "res/ErrorText.h"
 #include "res/Resources.h"
 #include "settings/ProfileKeys.h"
-#include "dialogs/ManualDlg.h"
+#include "view/PaneDialogs.h"
 #include "view/PaneHost.h"
 #include "view/QtText.h"
 
@@ -142,11 +142,11 @@ void CTabrelView::ManualLookUp(QPoint point)
     CTabrelDoc& doc = GetDocument();
     const std::shared_ptr<CTabrelDoc> keepDoc = doc.weak_from_this().lock();
     const QPointer<CTabrelView> self(this);
-    CManualDlg dialog(doc.GetUi());  // no parent: the dialog outlives nothing it belongs to
-    dialog.m_strWord = FromCp932(ExtractWord(hit->line, hit->index));
-    if (dialog.exec() != QDialog::Accepted || !self)
+    const std::optional<QString> confirmed =
+        m_host.Dialogs().AskManualWord(FromCp932(ExtractWord(hit->line, hit->index)), doc.GetUi());
+    if (!confirmed || !self)
         return;
-    const std::string text = ToCp932(dialog.m_strWord);
+    const std::string text = ToCp932(*confirmed);
     if (text.empty())
         return;
     const PickOutcome outcome = tabrel::ManualLookUp(doc, text, GetProfileString(profile::kIndex, profile::kDir, ""));

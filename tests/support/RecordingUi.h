@@ -13,7 +13,7 @@
 
 namespace tabrel::test {
 
-class RecordingUi : public IUiServices {
+class RecordingUi : public CNullUiServices {
 public:
     void MessageBox(std::string_view text) override { messages.emplace_back(text); }
     void Beep() override { ++beeps; }

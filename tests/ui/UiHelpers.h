@@ -12,6 +12,7 @@
 #include <string>
 
 #include "view/PaneHost.h"
+#include "dialogs/PaneDialogs.h"
 #include "view/QtText.h"
 
 namespace tabrel::test {
@@ -54,10 +55,12 @@ inline void AnswerNextFileDialog(const std::string& path, std::function<void(QFi
 /// A host for panes without a document window around them.
 struct LoneHost : IPaneHost {
     QPrinter printer;
+    CPaneDialogs dialogs;
     void SetActiveView(CLinePane*) override {}
     void ActivateNextPane(CLinePane*, bool) override {}
     QPrinter& Printer() override { return printer; }
     void OnTextOpened(const std::string&) override {}
+    IPaneDialogs& Dialogs() override { return dialogs; }
 };
 
 }  // namespace tabrel::test

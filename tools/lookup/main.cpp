@@ -61,11 +61,9 @@ const char kUsage[] =
     "error, refused TEXT, or a look-up abandoned on an unreadable file.\n";
 
 // Message boxes become lines on standard error; there is nothing to choose.
-class TerminalUi : public IUiServices {
+class TerminalUi : public CNullUiServices {
 public:
     void MessageBox(std::string_view text) override { std::cerr << text << '\n'; }
-    void Beep() override {}
-    std::optional<std::string> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
 };
 
 int UsageError(const std::string& what)

@@ -1,0 +1,30 @@
+#pragma once
+// The dialogs a pane runs. The panes sit below the dialogs layer, so they
+// reach the dialogs through this interface, which the window hosting them
+// hands over (IPaneHost::Dialogs).
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace tabrel {
+
+class IUiServices;
+struct CFontChoice;
+
+class IPaneDialogs {
+public:
+    virtual ~IPaneDialogs() = default;
+
+    /// The manual word dialog, showing `word` for editing; its refusals go
+    /// through `ui`. The text the user confirmed, or nothing when cancelled.
+    virtual std::optional<QString> AskManualWord(const QString& word, IUiServices& ui) = 0;
+
+    /// The font command's dialog over `choice`, owned by `parent`. True when
+    /// the user pressed OK; `choice` then holds the font and colour chosen.
+    virtual bool ChooseFont(CFontChoice& choice, QWidget* parent) = 0;
+};
+
+}  // namespace tabrel
