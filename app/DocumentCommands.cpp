@@ -5,7 +5,7 @@
 
 #include "app/MainFrame.h"
 #include "app/TabrelApp.h"
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "res/Resources.h"
 #include "view/QtText.h"
 

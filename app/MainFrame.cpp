@@ -16,7 +16,7 @@
 #include "view/Icons.h"
 #include "app/SplitFrame.h"
 #include "app/TabrelApp.h"
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "res/Resources.h"
 #include "settings/RecentFileList.h"
 #include "view/DicDispView.h"

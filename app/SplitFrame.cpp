@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "app/TabrelApp.h"
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "view/DicDispView.h"
 #include "view/TabrelView.h"
 

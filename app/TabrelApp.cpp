@@ -19,7 +19,7 @@
 #include "view/Icons.h"
 #include "app/MainFrame.h"
 #include "app/SplitFrame.h"
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "platform/Profile.h"
 #include "res/Resources.h"
 #include "settings/ProfileKeys.h"

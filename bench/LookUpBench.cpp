@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "index/IndexFiles.h"
 #include "index/StringTreeIndex.h"
 #include "platform/UiServices.h"

@@ -16,7 +16,7 @@
 #include <sys/resource.h>
 
 #include "dialogs/PaneDialogs.h"
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "platform/Profile.h"
 #include "platform/UiServices.h"
 #include "view/PaneHost.h"

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "doc/PickLogic.h"
+#include "document/PickLogic.h"
 #include "platform/UiServices.h"
 #include "res/Resources.h"
 #include "view/DialogBuilder.h"

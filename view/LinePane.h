@@ -8,8 +8,8 @@
 #include <QAbstractScrollArea>
 #include <QFont>
 
-#include "doc/PaneExtent.h"
-#include "doc/TabrelDoc.h"
+#include "document/PaneExtent.h"
+#include "document/TabrelDoc.h"
 #include "settings/ColorSetting.h"
 #include "settings/FontSetting.h"
 #include "view/CommandTarget.h"

@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-#include "doc/LookUpTrigger.h"
-#include "doc/PickLogic.h"
+#include "document/LookUpTrigger.h"
+#include "document/PickLogic.h"
 #include "platform/Profile.h"
 #include "platform/UiServices.h"
 #include "res/ErrorText.h"

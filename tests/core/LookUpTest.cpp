@@ -8,7 +8,7 @@
 #include "IndexFixture.h"
 #include "RecordingUi.h"
 #include "TempDir.h"
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "index/IndexFiles.h"
 #include "platform/Profile.h"
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "doc/PaneExtent.h"
+#include "document/PaneExtent.h"
 
 using namespace tabrel;
 

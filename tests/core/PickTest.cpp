@@ -8,8 +8,8 @@
 #include "IndexFixture.h"
 #include "RecordingUi.h"
 #include "TempDir.h"
-#include "doc/LookUpTrigger.h"
-#include "doc/PickLogic.h"
+#include "document/LookUpTrigger.h"
+#include "document/PickLogic.h"
 #include "platform/MessagePump.h"
 
 using namespace tabrel;

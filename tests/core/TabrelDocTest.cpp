@@ -7,7 +7,7 @@
 #include "IndexFixture.h"
 #include "RecordingUi.h"
 #include "TempDir.h"
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "platform/MessagePump.h"
 #include "platform/Profile.h"
 

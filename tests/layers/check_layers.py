@@ -8,10 +8,10 @@ import re
 import sys
 
 # Bottom first. Core folders (no Qt) come before the Qt front end.
-LAYERS = ["platform", "res", "text", "index", "settings", "doc", "view", "dialogs", "app"]
-QT_FREE = set(LAYERS[: LAYERS.index("doc") + 1])
+LAYERS = ["platform", "res", "text", "index", "settings", "document", "view", "dialogs", "app"]
+QT_FREE = set(LAYERS[: LAYERS.index("document") + 1])
 # Programs over the libraries: the highest layer each may use.
-PROGRAMS = {"tools": "doc"}
+PROGRAMS = {"tools": "document"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "platform/UiServices.h"
 
 namespace tabrel::test {

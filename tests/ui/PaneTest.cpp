@@ -24,7 +24,7 @@
 #include "RecordingUi.h"
 #include "UiHelpers.h"
 #include "UiTests.h"
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "platform/MessagePump.h"
 #include "res/Resources.h"
 #include "view/DicDispView.h"

@@ -18,7 +18,7 @@
 #include "RecordingUi.h"
 #include "UiHelpers.h"
 #include "UiTests.h"
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "res/Resources.h"
 #include "view/DialogBuilder.h"
 #include "view/DicDispView.h"

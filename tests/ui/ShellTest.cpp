@@ -26,7 +26,7 @@
 #include "IndexFixture.h"
 #include "UiHelpers.h"
 #include "UiTests.h"
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 #include "res/Resources.h"
 #include "view/DicDispView.h"
 #include "view/TabrelView.h"

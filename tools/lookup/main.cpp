@@ -11,9 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "doc/LookUpTrigger.h"
-#include "doc/PickLogic.h"
-#include "doc/TabrelDoc.h"
+#include "document/LookUpTrigger.h"
+#include "document/PickLogic.h"
+#include "document/TabrelDoc.h"
 #include "platform/Cp932.h"
 #include "platform/Profile.h"
 #include "platform/UiServices.h"

@@ -1,9 +1,9 @@
-#include "doc/LookUpTrigger.h"
+#include "document/LookUpTrigger.h"
 
 #include <cstring>
 #include <optional>
 
-#include "doc/PickLogic.h"
+#include "document/PickLogic.h"
 #include "index/IndexFiles.h"
 
 namespace tabrel {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 
 namespace tabrel {
 

@@ -1,4 +1,4 @@
-#include "doc/TabrelDoc.h"
+#include "document/TabrelDoc.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "doc/PaneExtent.h"
+#include "document/PaneExtent.h"
 
 #include <algorithm>
 #include <climits>

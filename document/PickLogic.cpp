@@ -1,4 +1,4 @@
-#include "doc/PickLogic.h"
+#include "document/PickLogic.h"
 
 #include "res/Resources.h"
 #include "text/CharClass.h"
