@@ -86,10 +86,10 @@ void BM_LookUpThousandPostings(benchmark::State& state)
     const BenchIndex& index = IndexOf(static_cast<int>(state.range(0)));
     CNullUiServices ui;
     auto doc = std::make_shared<CTabrelDoc>(ui);
-    doc->m_strIndexIni = GetIndexIniPath(index.dir);
+    doc->SetIndexIni(GetIndexIniPath(index.dir));
     for (auto _ : state) {
         doc->LookUpWord("apple", index.indexFile);
-        if (doc->m_ResultList.GetCount() != 1000)
+        if (doc->GetResultList().GetCount() != 1000)
             state.SkipWithError("wrong number of result lines");
     }
 }

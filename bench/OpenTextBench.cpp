@@ -114,7 +114,7 @@ int main(int argc, char** argv)
     const double loadSeconds = Seconds(start);
     const double grownMB = PeakRssMB() - rssBefore;
     std::printf("open: %.1f MB, %zu lines in %.2f s (%.0f MB/s); peak memory grew %.1f MB = %.2f x the file\n",
-                fileMB, doc->m_TextList.GetCount(), loadSeconds, fileMB / loadSeconds, grownMB, grownMB / fileMB);
+                fileMB, doc->GetTextList().GetCount(), loadSeconds, fileMB / loadSeconds, grownMB, grownMB / fileMB);
 
     LoneHost host;
     CTabrelView pane(*doc, host);
@@ -123,7 +123,7 @@ int main(int argc, char** argv)
     pane.show();
     doc->UpdateAllViews();
     const int h = pane.LineHeight();
-    const int lastTop = static_cast<int>(doc->m_TextList.GetCount()) * h - pane.viewport()->height();
+    const int lastTop = static_cast<int>(doc->GetTextList().GetCount()) * h - pane.viewport()->height();
     PaintMs(pane, 0, 5);  // warm up fonts and caches
     const double atStart = PaintMs(pane, 0, 50);
     const double atEnd = PaintMs(pane, lastTop, 50);

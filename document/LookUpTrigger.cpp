@@ -12,7 +12,7 @@ namespace {
 // when the text is not to be looked up.
 std::optional<std::string> PrepareIndex(CTabrelDoc& doc, std::string_view text, std::string_view dir)
 {
-    doc.m_strIndexIni = GetIndexIniPath(dir);
+    doc.SetIndexIni(GetIndexIniPath(dir));
     return GetIndexFilePath(dir, text);
 }
 
@@ -31,7 +31,7 @@ PickOutcome AutoLookUp(CTabrelDoc& doc, std::string_view word, std::string_view 
     PickOutcome outcome;
     if (word.empty())
         return outcome;
-    if (doc.m_bBusy)
+    if (doc.IsBusy())
         return Refused();
     const auto indexPath = PrepareIndex(doc, word, dir);
     if (!indexPath)
@@ -50,7 +50,7 @@ PickOutcome ManualLookUp(CTabrelDoc& doc, std::string_view text, std::string_vie
         return outcome;
     // A look-up from another window on this document is running: refused
     // before its index path, key or phrase can be touched.
-    if (doc.m_bBusy)
+    if (doc.IsBusy())
         return Refused();
     const auto indexPath = PrepareIndex(doc, text, dir);
     if (!indexPath)
@@ -62,12 +62,13 @@ PickOutcome ManualLookUp(CTabrelDoc& doc, std::string_view text, std::string_vie
     std::memcpy(buffer, lower.data(), lower.size());
     CTokenizer tokenizer(buffer);
     const char* first = tokenizer.Next();
-    std::strcpy(doc.m_szWord, first ? first : "");
+    const std::string word = first ? first : "";
     if (!tokenizer.Next()) {
+        doc.SetWordAndPhrase(word, doc.GetPhrase());  // the phrase of an earlier pick stays
         outcome.status = doc.LookUpWord(lower, *indexPath);
     } else {
-        std::memcpy(doc.m_szPhrase, lower.c_str(), lower.size() + 1);
-        outcome.status = doc.LookUpPhrase(doc.m_szWord, doc.m_szPhrase, *indexPath);
+        doc.SetWordAndPhrase(word, lower);
+        outcome.status = doc.LookUpPhrase(word, lower, *indexPath);
     }
     outcome.lookedUp = true;
     return outcome;

@@ -62,6 +62,18 @@ CTabrelDoc::CTabrelDoc(IUiServices& ui) : m_ui(ui)
 
 CTabrelDoc::~CTabrelDoc() = default;
 
+bool CTabrelDoc::SetWordAndPhrase(std::string_view word, std::string_view phrase)
+{
+    if (m_bBusy)
+        return false;
+    // Copied before either buffer is written: a caller may pass the current ones.
+    const std::string w(word.substr(0, std::min(word.size(), sizeof m_szWord - 1)));
+    const std::string p(phrase.substr(0, std::min(phrase.size(), sizeof m_szPhrase - 1)));
+    std::memcpy(m_szWord, w.c_str(), w.size() + 1);
+    std::memcpy(m_szPhrase, p.c_str(), p.size() + 1);
+    return true;
+}
+
 void CTabrelDoc::AddView(IDocView* view)
 {
     if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())

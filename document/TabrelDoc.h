@@ -119,8 +119,8 @@ public:
     LookUpStatus LookUpWord(const std::string& word, const std::string& indexPath);
 
     /// Appends the dictionary lines, found under `key`, that contain `phrase`
-    /// as whole words. Works on its own copies of both, so a pick that fills
-    /// m_szWord and m_szPhrase meanwhile cannot change a running look-up.
+    /// as whole words. Works on its own copies of both, so a pick that stores
+    /// another key and phrase meanwhile cannot change a running look-up.
     LookUpStatus LookUpPhrase(const std::string& key, const std::string& phrase, const std::string& indexPath);
 
     /// The user-interface services the document was made with.
@@ -140,15 +140,30 @@ public:
     std::uint64_t GetLookUpSerial() const { return m_nLookUpSerial; }
     std::size_t GetLookUpFirstLine() const { return m_nLookUpFirstLine; }
 
-    // Members in the order the document declares them.
-    CExStringList m_ResultList;
-    CStringTreeIndex m_IndexTree;
-    std::string m_strIndexIni;
-    char m_szWord[200] = {};
-    char m_szPhrase[200] = {};
-    std::int32_t m_bHideType2 = 1;
-    std::int32_t m_bBusy = 0;
-    CExStringList m_TextList;
+    // What the panes, the pick and the tools read.
+    const CExStringList& GetResultList() const { return m_ResultList; }
+    const CExStringList& GetTextList() const { return m_TextList; }
+    /// Path of "kplindex.ini" in the index directory, or "" when that file
+    /// cannot be opened; refreshed by every pick.
+    const std::string& GetIndexIni() const { return m_strIndexIni; }
+    void SetIndexIni(std::string path) { m_strIndexIni = std::move(path); }
+    /// Key and phrase of the last phrase pick, as the pick stored them.
+    const char* GetWord() const { return m_szWord; }
+    const char* GetPhrase() const { return m_szPhrase; }
+    /// Stores the key and phrase of a phrase pick (each cut to 199 bytes);
+    /// refused (false) while a look-up runs, which works on its own copies.
+    bool SetWordAndPhrase(std::string_view word, std::string_view phrase);
+    /// True while a look-up runs: another one on this document is refused.
+    bool IsBusy() const { return m_bBusy != 0; }
+    /// Whether look-ups leave out postings of type 2 (always, here).
+    bool HidesType2() const { return m_bHideType2 != 0; }
+
+    /// Appends `line` as it stands to the text lines or the result lines,
+    /// without telling the views: for tools and test fixtures that build a
+    /// document's content without a file.
+    void AppendTextLine(std::string_view line) { m_TextList.AddTail(line); }
+    void AppendResultLine(std::string_view line) { m_ResultList.AddTail(line); }
+    void ClearTextLines() { m_TextList.Clear(); }
 
 private:
     class OperationGuard;
@@ -159,6 +174,16 @@ private:
     void ReadEntries(const std::string& key, const std::string* phrase, CIndexStream& stream);
     void AddResultLine(std::string line);
     LookUpStatus FinishLookUp(CIndexStream& stream, const std::string& key, const std::string* phrase);
+
+    // The document's state, in the order it declares it.
+    CExStringList m_ResultList;
+    CStringTreeIndex m_IndexTree;
+    std::string m_strIndexIni;
+    char m_szWord[200] = {};
+    char m_szPhrase[200] = {};
+    std::int32_t m_bHideType2 = 1;
+    std::int32_t m_bBusy = 0;
+    CExStringList m_TextList;
 
     IUiServices& m_ui;
     std::string m_strTitle;

@@ -23,7 +23,7 @@ void CDicDispView::FollowDocument(CTabrelDoc& doc)
     }
     if (!m_bFollowing)
         return;
-    if (!doc.m_bBusy) {
+    if (!doc.IsBusy()) {
         m_bFollowing = false;  // the look-up has ended: later updates move nothing
         return;
     }

@@ -16,7 +16,7 @@ public:
     bool QueryCommand(int id, bool& enabled) override;
 
 protected:
-    CExStringList& Lines() const override { return GetDocument().m_ResultList; }
+    const CExStringList& Lines() const override { return GetDocument().GetResultList(); }
     /// Each result line ends in CR LF, which is not drawn.
     std::size_t HiddenTailBytes() const override { return 2; }
     void FollowDocument(CTabrelDoc& doc) override;

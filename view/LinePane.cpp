@@ -138,7 +138,7 @@ bool CLinePane::IsLineVisible(std::size_t line) const
 
 void CLinePane::OnUpdate(CTabrelDoc& doc)
 {
-    CExStringList& lines = Lines();
+    const CExStringList& lines = Lines();
     const PaneExtent extent =
         ComputePaneExtent(lines.GetCount(), lines.GetMaxLength(), LineHeight(), AveCharWidth(), m_nCoordLimit);
     SetScrollSizes(QSize(extent.width, extent.height));

@@ -49,9 +49,8 @@ public:
     void PrintPage(QPrinter& printer);
 
 protected:
-    /// The list this pane shows (the document's; the pane may fill in its
-    /// cached longest-line length).
-    virtual CExStringList& Lines() const = 0;
+    /// The list this pane shows: the document's, read afresh at every paint.
+    virtual const CExStringList& Lines() const = 0;
     /// Bytes at the end of each line that are not drawn (the result lines' CR LF).
     virtual std::size_t HiddenTailBytes() const { return 0; }
     /// Called by OnUpdate once the extent is set: moves the position when the

@@ -32,7 +32,7 @@ public:
     bool IsPicking() const { return m_bPicking; }
 
 protected:
-    CExStringList& Lines() const override { return GetDocument().m_TextList; }
+    const CExStringList& Lines() const override { return GetDocument().GetTextList(); }
     void FollowDocument(CTabrelDoc& doc) override;
 
     void mouseDoubleClickEvent(QMouseEvent* event) override;

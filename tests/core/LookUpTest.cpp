@@ -10,6 +10,7 @@
 #include "TempDir.h"
 #include "document/TabrelDoc.h"
 #include "index/IndexFiles.h"
+#include "platform/MessagePump.h"
 #include "platform/Profile.h"
 
 #include <sys/stat.h>
@@ -33,11 +34,11 @@ struct LookUpRig {
     std::string Index(const std::vector<FixtureNode>& nodes, const std::vector<std::string>& dictPaths)
     {
         WriteIndexIni(dir, dictPaths);
-        doc->m_strIndexIni = dir.File("kplindex.ini");
+        doc->SetIndexIni(dir.File("kplindex.ini"));
         return dir.Write("$$TMP$$.t", ChainIndexBytes(nodes));
     }
 
-    std::vector<std::string> Results() const { return {doc->m_ResultList.begin(), doc->m_ResultList.end()}; }
+    std::vector<std::string> Results() const { return {doc->GetResultList().begin(), doc->GetResultList().end()}; }
 
     LookUpStatus Phrase(const std::string& path, const char* key, const char* phrase)
     {
@@ -53,14 +54,14 @@ TEST(LookUp, PostingsAcrossFilesShowWhileReading)
     const std::string path = rig.Index({{"other", {{0, 1, 0, 1}}},
                                         {"take", {{d0.offsets[0], 1, 0, 1}, {d0.offsets[1], 2, 0, 1}, {d1.offsets[1], 2, 1, 3}}}},
                                        {d0.path, d1.path});
-    rig.doc->m_ResultList.AddTail("old\r\n");
+    rig.doc->AppendResultLine("old\r\n");
     const LookUpStatus st = rig.doc->LookUpWord("take", path);
     EXPECT_EQ(st.outcome, LookUpOutcome::Done);
     EXPECT_EQ(rig.Results(), (std::vector<std::string>{"\x1btake\x1b : a\r\n", "\x1btake\x1b : b\r\n", "\x1btake\x1b : c\r\n"}));
     // Before file 0, before file 1, end of the reading, end of the look-up.
     EXPECT_EQ(rig.view.resultCounts, (std::vector<std::size_t>{0, 2, 3, 3}));
-    EXPECT_EQ(rig.doc->m_ResultList.GetMaxLength(), 12);  // ESC, "take", ESC, " : a", CR LF
-    EXPECT_EQ(rig.doc->m_bBusy, 0);
+    EXPECT_EQ(rig.doc->GetResultList().GetMaxLength(), 12);  // ESC, "take", ESC, " : a", CR LF
+    EXPECT_EQ(rig.doc->IsBusy(), false);
     EXPECT_TRUE(rig.ui.messages.empty());
 }
 
@@ -98,7 +99,7 @@ TEST(LookUp, EntryLinesAndPostingsTable)
         const std::string path = rig.Index({{"take", postings}}, {d.path});
         EXPECT_EQ(rig.doc->LookUpWord("take", path).outcome, LookUpOutcome::Done);
         EXPECT_EQ(rig.Results(), c.expected);
-        EXPECT_EQ(rig.doc->m_bBusy, 0);
+        EXPECT_EQ(rig.doc->IsBusy(), false);
     }
 }
 
@@ -114,13 +115,13 @@ TEST(LookUp, PhraseNeedsWholeWordsAndAppends)
     const std::string path = rig.Index({{"take", postings}}, {d.path});
 
     ASSERT_EQ(rig.doc->LookUpWord("take", path).outcome, LookUpOutcome::Done);
-    ASSERT_EQ(rig.doc->m_ResultList.GetCount(), 5u);
+    ASSERT_EQ(rig.doc->GetResultList().GetCount(), 5u);
     EXPECT_EQ(rig.Phrase(path, "take", "take off").outcome, LookUpOutcome::Done);
     const std::vector<std::string> results = rig.Results();
     ASSERT_EQ(results.size(), 7u);  // the word's five lines stay on top
     EXPECT_EQ(results[5], "take off, take-off\r\n");  // added once
     EXPECT_EQ(results[6], "take off\r\n");            // match ending at the line's end
-    EXPECT_EQ(rig.doc->m_bBusy, 0);
+    EXPECT_EQ(rig.doc->IsBusy(), false);
 }
 
 TEST(LookUp, MissingAndWrongIndexFiles)
@@ -131,25 +132,25 @@ TEST(LookUp, MissingAndWrongIndexFiles)
     const std::string wrong = rig.dir.Write("$$TMP$$.w", v5);
     const std::string missing = rig.dir.File("$$TMP$$.m");
 
-    rig.doc->m_ResultList.AddTail("kept\r\n");
+    rig.doc->AppendResultLine("kept\r\n");
     EXPECT_EQ(rig.doc->LookUpWord("take", missing).outcome, LookUpOutcome::NoIndex);
-    EXPECT_EQ(rig.doc->m_ResultList.GetCount(), 0u);  // emptied silently, and the panes told so
+    EXPECT_EQ(rig.doc->GetResultList().GetCount(), 0u);  // emptied silently, and the panes told so
     EXPECT_EQ(rig.view.updates, 1);
 
-    rig.doc->m_ResultList.AddTail("kept\r\n");
+    rig.doc->AppendResultLine("kept\r\n");
     EXPECT_EQ(rig.doc->LookUpWord("take", wrong).outcome, LookUpOutcome::WrongVersion);
-    EXPECT_EQ(rig.doc->m_ResultList.GetCount(), 0u);
+    EXPECT_EQ(rig.doc->GetResultList().GetCount(), 0u);
     EXPECT_EQ(rig.view.updates, 2);
     EXPECT_TRUE(rig.ui.messages.empty());  // a single word stays silent
 
-    rig.doc->m_ResultList.AddTail("kept\r\n");
+    rig.doc->AppendResultLine("kept\r\n");
     EXPECT_EQ(rig.Phrase(missing, "take", "take off").outcome, LookUpOutcome::NoIndex);
     EXPECT_EQ(rig.Phrase(wrong, "take", "take off").outcome, LookUpOutcome::WrongVersion);
-    EXPECT_EQ(rig.doc->m_ResultList.GetCount(), 1u);  // a phrase never empties the list
+    EXPECT_EQ(rig.doc->GetResultList().GetCount(), 1u);  // a phrase never empties the list
     ASSERT_EQ(rig.ui.messages.size(), 1u);
     EXPECT_EQ(rig.ui.messages[0], kMsgIndexVersion);
     EXPECT_EQ(rig.view.updates, 2);  // a phrase changes nothing, so nothing to repaint
-    EXPECT_EQ(rig.doc->m_bBusy, 0);
+    EXPECT_EQ(rig.doc->IsBusy(), false);
 }
 
 TEST(LookUp, AbsentKeyAndBusyDocument)
@@ -158,15 +159,29 @@ TEST(LookUp, AbsentKeyAndBusyDocument)
     const DictFile d = WriteDict(rig.dir, "d.txt", {"a\n"});
     const std::string path = rig.Index({{"take", {{0, 1, 0, 1}}}}, {d.path});
     EXPECT_EQ(rig.doc->LookUpWord("nope", path).outcome, LookUpOutcome::Done);
-    EXPECT_EQ(rig.doc->m_ResultList.GetCount(), 0u);
+    EXPECT_EQ(rig.doc->GetResultList().GetCount(), 0u);
     EXPECT_EQ(rig.view.updates, 2);
 
-    rig.doc->m_bBusy = 1;  // a look-up already running
-    rig.doc->m_ResultList.AddTail("kept\r\n");
-    EXPECT_EQ(rig.doc->LookUpWord("take", path).outcome, LookUpOutcome::Busy);
-    EXPECT_EQ(rig.Phrase(path, "take", "take a").outcome, LookUpOutcome::Busy);
-    EXPECT_EQ(rig.doc->m_ResultList.GetCount(), 1u);
-    EXPECT_EQ(rig.doc->m_bBusy, 1);  // still the running look-up's
+    // Look-ups asked for while one runs (from inside its message dispatch)
+    // are refused and leave its state alone.
+    std::vector<LookUpOutcome> inner;
+    bool busyInside = false;
+    bool setRefused = false;
+    const auto old = SetDispatchHandler([&] {
+        if (!inner.empty())
+            return;
+        busyInside = rig.doc->IsBusy();
+        inner.push_back(rig.doc->LookUpWord("take", path).outcome);
+        inner.push_back(rig.Phrase(path, "take", "take a").outcome);
+        setRefused = !rig.doc->SetWordAndPhrase("other", "other words");
+    });
+    EXPECT_EQ(rig.doc->LookUpWord("take", path).outcome, LookUpOutcome::Done);
+    SetDispatchHandler(old);
+    EXPECT_TRUE(busyInside);
+    EXPECT_EQ(inner, (std::vector<LookUpOutcome>{LookUpOutcome::Busy, LookUpOutcome::Busy}));
+    EXPECT_TRUE(setRefused);
+    EXPECT_EQ(rig.Results(), std::vector<std::string>{"a\r\n"});
+    EXPECT_FALSE(rig.doc->IsBusy());
 }
 
 TEST(LookUp, TruncatedIndexAbandonsAndKeepsLines)
@@ -175,7 +190,7 @@ TEST(LookUp, TruncatedIndexAbandonsAndKeepsLines)
     const DictFile d = WriteDict(rig.dir, "d.txt", {"a\n", "b\n"});
     const std::string full = ChainIndexBytes({{"take", {{d.offsets[0], 1, 0, 1}, {d.offsets[1], 2, 0, 1}}}});
     WriteIndexIni(rig.dir, {d.path});
-    rig.doc->m_strIndexIni = rig.dir.File("kplindex.ini");
+    rig.doc->SetIndexIni(rig.dir.File("kplindex.ini"));
     // Cut inside the second posting, and inside the node's headword.
     for (std::size_t cut : {full.size() - 10, std::size_t{3}}) {
         const std::string path = rig.dir.Write("$$TMP$$.t", full.substr(0, cut));
@@ -183,9 +198,9 @@ TEST(LookUp, TruncatedIndexAbandonsAndKeepsLines)
         EXPECT_EQ(st.outcome, LookUpOutcome::Abandoned);
         EXPECT_EQ(st.error.code, ErrorCode::IndexTruncated);  // a cut file ends inside a record
         EXPECT_EQ(st.error.detail, path);
-        EXPECT_EQ(rig.doc->m_bBusy, 0);
+        EXPECT_EQ(rig.doc->IsBusy(), false);
         EXPECT_FALSE(rig.doc->IsOperationRunning());
-        EXPECT_EQ(rig.doc->m_ResultList.GetCount(), cut == 3 ? 0u : 1u);
+        EXPECT_EQ(rig.doc->GetResultList().GetCount(), cut == 3 ? 0u : 1u);
     }
 }
 
@@ -225,9 +240,9 @@ TEST(LookUp, FilesThatAreNotWhatTheySeem)
         for (const std::string& p : {ini, index})
             ASSERT_EQ(fifo ? ::mkfifo(p.c_str(), 0600) : ::mkdir(p.c_str(), 0700), 0) << p;
         EXPECT_EQ(GetIndexIniPath(other.Path() + "/"), "") << fifo;
-        rig.doc->m_ResultList.AddTail("old\r\n");
+        rig.doc->AppendResultLine("old\r\n");
         EXPECT_EQ(rig.doc->LookUpWord("take", index).outcome, LookUpOutcome::NoIndex) << fifo;
-        EXPECT_EQ(rig.doc->m_ResultList.GetCount(), 0u);
+        EXPECT_EQ(rig.doc->GetResultList().GetCount(), 0u);
     }
 
     // FileID -1 as the first posting, and after a good one; -7 likewise.
@@ -240,7 +255,7 @@ TEST(LookUp, FilesThatAreNotWhatTheySeem)
         {{{d.offsets[0], 1, -7, 1}}, {}},
     };
     for (const Case& c : cases) {
-        rig.doc->m_strIndexIni = rig.dir.File("kplindex.ini");
+        rig.doc->SetIndexIni(rig.dir.File("kplindex.ini"));
         const std::string path = rig.dir.Write("$$TMP$$.t", ChainIndexBytes({{"take", c.postings}}));
         const LookUpStatus st = rig.doc->LookUpWord("take", path);
         EXPECT_EQ(st.outcome, LookUpOutcome::Done) << st.error.detail;
@@ -256,7 +271,7 @@ TEST(LookUp, FileIdsFromTheProfileWithoutADescriptionFile)
     const DictFile d = WriteDict(rig.dir, "d.txt", {"a\n", "b\n"});
     WriteProfileString("FileID", "3", d.path);
     const std::string path = rig.dir.Write("$$TMP$$.t", ChainIndexBytes({{"take", {{d.offsets[1], 2, 3, 1}}}}));
-    rig.doc->m_strIndexIni.clear();
+    rig.doc->SetIndexIni({});
     EXPECT_EQ(rig.doc->LookUpWord("take", path).outcome, LookUpOutcome::Done);
     EXPECT_EQ(rig.Results(), std::vector<std::string>{"b\r\n"});
 }

@@ -110,7 +110,7 @@ struct PickRig {
         dir.Write("$$TMP$$._", ChainIndexBytes({{"3rd", {{d.offsets[2], 3, 0, 1}}}}));
         dir.Write("$$TMP$$.#", ChainIndexBytes({{"...", {{d.offsets[3], 4, 0, 1}}}}));
     }
-    std::vector<std::string> Results() const { return {doc->m_ResultList.begin(), doc->m_ResultList.end()}; }
+    std::vector<std::string> Results() const { return {doc->GetResultList().begin(), doc->GetResultList().end()}; }
 };
 
 TEST(Pick, AutoLookUpChoosesIndexFileAndKey)
@@ -134,7 +134,7 @@ TEST(Pick, AutoLookUpChoosesIndexFileAndKey)
             EXPECT_EQ(out.indexPath, rig.indexDir + c.indexFile);
         }
         EXPECT_EQ(rig.Results(), c.results) << c.word;
-        EXPECT_EQ(rig.doc->m_strIndexIni, c.word[0] ? rig.indexDir + "kplindex.ini" : "");
+        EXPECT_EQ(rig.doc->GetIndexIni(), c.word[0] ? rig.indexDir + "kplindex.ini" : "");
     }
 }
 
@@ -143,8 +143,8 @@ TEST(Pick, ManualLookUpChoosesWordOrPhrase)
     struct Case {
         std::string text;
         bool lookedUp;
-        const char* word;    // m_szWord afterwards
-        const char* phrase;  // m_szPhrase afterwards
+        const char* word;    // GetWord() afterwards
+        const char* phrase;  // GetPhrase() afterwards
         std::vector<std::string> results;
     } cases[] = {
         {"Take Off", true, "take", "take off", {"take off line\r\n"}},  // phrase look-up, keyed "take"
@@ -158,8 +158,8 @@ TEST(Pick, ManualLookUpChoosesWordOrPhrase)
         PickRig rig;
         const PickOutcome out = ManualLookUp(*rig.doc, c.text, rig.indexDir);
         EXPECT_EQ(out.lookedUp, c.lookedUp) << c.text;
-        EXPECT_STREQ(rig.doc->m_szWord, c.word) << c.text;
-        EXPECT_STREQ(rig.doc->m_szPhrase, c.phrase) << c.text;
+        EXPECT_STREQ(rig.doc->GetWord(), c.word) << c.text;
+        EXPECT_STREQ(rig.doc->GetPhrase(), c.phrase) << c.text;
         EXPECT_EQ(rig.Results(), c.results) << c.text;
     }
 }
@@ -182,8 +182,8 @@ TEST(Pick, SecondPickDuringALookUpIsRefused)
         std::string first;
         bool secondManual;
         std::string second;
-        const char* word;    // m_szWord afterwards
-        const char* phrase;  // m_szPhrase afterwards
+        const char* word;    // GetWord() afterwards
+        const char* phrase;  // GetPhrase() afterwards
         std::vector<std::string> results;
     } cases[] = {
         {true, "take off", true, "apple pie", "take", "take off", {"take off line\r\n"}},
@@ -209,9 +209,9 @@ TEST(Pick, SecondPickDuringALookUpIsRefused)
         ASSERT_TRUE(second) << c.first << " / " << c.second;
         EXPECT_EQ(second->status.outcome, LookUpOutcome::Busy) << c.second;
         EXPECT_EQ(first.status.outcome, LookUpOutcome::Done) << c.first;
-        EXPECT_STREQ(rig.doc->m_szWord, c.word) << c.second;
-        EXPECT_STREQ(rig.doc->m_szPhrase, c.phrase) << c.second;
-        EXPECT_EQ(rig.doc->m_strIndexIni, rig.indexDir + "kplindex.ini");
+        EXPECT_STREQ(rig.doc->GetWord(), c.word) << c.second;
+        EXPECT_STREQ(rig.doc->GetPhrase(), c.phrase) << c.second;
+        EXPECT_EQ(rig.doc->GetIndexIni(), rig.indexDir + "kplindex.ini");
         EXPECT_EQ(rig.Results(), c.results) << c.first << " / " << c.second;
     }
 }

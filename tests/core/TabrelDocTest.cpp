@@ -23,22 +23,22 @@ TEST(TabrelDoc, NewDocumentAndCommandStates)
     RecordingUi ui;
     {
         CTabrelDoc doc(ui);
-        EXPECT_TRUE(doc.m_TextList.IsEmpty());
-        EXPECT_TRUE(doc.m_ResultList.IsEmpty());
-        EXPECT_EQ(doc.m_bHideType2, 1);
-        EXPECT_EQ(doc.m_bBusy, 0);
-        EXPECT_EQ(doc.m_strIndexIni, "");  // no kplindex.ini in the (empty) index directory
+        EXPECT_TRUE(doc.GetTextList().IsEmpty());
+        EXPECT_TRUE(doc.GetResultList().IsEmpty());
+        EXPECT_EQ(doc.HidesType2(), true);
+        EXPECT_EQ(doc.IsBusy(), false);
+        EXPECT_EQ(doc.GetIndexIni(), "");  // no kplindex.ini in the (empty) index directory
         EXPECT_FALSE(doc.CanCopy());
         EXPECT_FALSE(doc.CanOutputTextFile(true));
-        doc.m_TextList.AddTail("line");
-        doc.m_ResultList.AddTail("r\r\n");
+        doc.AppendTextLine("line");
+        doc.AppendResultLine("r\r\n");
         EXPECT_TRUE(doc.CanCopy());
         EXPECT_TRUE(doc.CanOutputTextFile(true));
         EXPECT_FALSE(doc.CanOutputTextFile(false));  // never from the dictionary pane
     }
     WriteIndexIni(dir, {"/x"});
     WriteProfileString("Index", "Dir", dir.Path() + "/");
-    EXPECT_EQ(CTabrelDoc(ui).m_strIndexIni, dir.Path() + "/kplindex.ini");
+    EXPECT_EQ(CTabrelDoc(ui).GetIndexIni(), dir.Path() + "/kplindex.ini");
 }
 
 TEST(TabrelDoc, SaveWritesResultLinesEachFollowedByCrLf)
@@ -47,13 +47,13 @@ TEST(TabrelDoc, SaveWritesResultLinesEachFollowedByCrLf)
     TempDir dir;
     RecordingUi ui;
     CTabrelDoc doc(ui);
-    doc.m_TextList.AddTail("never saved");
+    doc.AppendTextLine("never saved");
     const std::string path = dir.File("out.txt");
     ASSERT_TRUE(doc.SaveResults(path));
     EXPECT_EQ(dir.Read("out.txt"), "");  // no results: empty file
 
     for (const char* line : {"a\r\n", "b\r\n", "c\r\n"})
-        doc.m_ResultList.AddTail(line);
+        doc.AppendResultLine(line);
     ASSERT_TRUE(doc.SaveResults(path));
     EXPECT_BYTES_EQ("a\r\n\r\nb\r\n\r\nc\r\n\r\n", dir.Read("out.txt"));
 
@@ -93,7 +93,7 @@ struct TextLoadRig {
     {
         ui.nextChoice = dir.Write("t.txt", content);
         EXPECT_EQ(doc.OpenTextFile(), 1);
-        return {doc.m_TextList.begin(), doc.m_TextList.end()};
+        return {doc.GetTextList().begin(), doc.GetTextList().end()};
     }
 };
 
@@ -127,7 +127,7 @@ TEST(TextLoad, ChunksLinesAndBytes)
 TEST(TextLoad, DispatchesOncePerChunkAndKeepsResults)
 {
     TextLoadRig rig;
-    rig.doc.m_ResultList.AddTail("result\r\n");
+    rig.doc.AppendResultLine("result\r\n");
     rig.Load("old\n");
     int dispatched = 0;
     auto old = SetDispatchHandler([&] { ++dispatched; });
@@ -135,7 +135,7 @@ TEST(TextLoad, DispatchesOncePerChunkAndKeepsResults)
     SetDispatchHandler(std::move(old));
     EXPECT_EQ(dispatched, 4);
     EXPECT_EQ(lines.size(), 4u);  // the old lines are replaced
-    EXPECT_EQ(rig.doc.m_ResultList.GetCount(), 1u);
+    EXPECT_EQ(rig.doc.GetResultList().GetCount(), 1u);
     EXPECT_EQ(rig.ui.filters.back(), kOpenTextFilter);
 }
 
@@ -165,7 +165,7 @@ TEST(TextLoad, CancelAndUnopenableFileChangeNothing)
     EXPECT_EQ(rig.doc.OpenTextFile(), 0);
     rig.ui.nextChoice = rig.dir.Path();  // a folder is no text file
     EXPECT_EQ(rig.doc.OpenTextFile(), 0);
-    EXPECT_EQ(std::vector<std::string>(rig.doc.m_TextList.begin(), rig.doc.m_TextList.end()),
+    EXPECT_EQ(std::vector<std::string>(rig.doc.GetTextList().begin(), rig.doc.GetTextList().end()),
               std::vector<std::string>{"keep"});
 }
 
@@ -183,7 +183,7 @@ TEST(TextLoad, LoaderAsksNothingAndReportsEachOutcome)
         EXPECT_EQ(rig.doc.LoadTextFile(bad), TextLoadOutcome::CannotOpen) << bad;
     EXPECT_EQ(rig.doc.GetTextSerial(), serial);
     EXPECT_EQ(rig.doc.GetTextPath(), file);
-    EXPECT_EQ(std::vector<std::string>(rig.doc.m_TextList.begin(), rig.doc.m_TextList.end()),
+    EXPECT_EQ(std::vector<std::string>(rig.doc.GetTextList().begin(), rig.doc.GetTextList().end()),
               std::vector<std::string>{"one"});
 
     // A second load into the document while one runs is refused with a beep.
@@ -198,7 +198,7 @@ TEST(TextLoad, LoaderAsksNothingAndReportsEachOutcome)
     EXPECT_EQ(nested, TextLoadOutcome::Busy);
     EXPECT_EQ(rig.ui.beeps, 1);
     EXPECT_EQ(rig.doc.GetTextPath(), other);
-    EXPECT_EQ(rig.doc.m_TextList.GetCount(), 2u);
+    EXPECT_EQ(rig.doc.GetTextList().GetCount(), 2u);
     EXPECT_TRUE(rig.ui.filters.empty());   // no chooser
     EXPECT_TRUE(rig.ui.messages.empty());
 }

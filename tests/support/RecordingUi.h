@@ -37,7 +37,7 @@ public:
     void OnUpdate(CTabrelDoc& doc) override
     {
         ++updates;
-        resultCounts.push_back(doc.m_ResultList.GetCount());
+        resultCounts.push_back(doc.GetResultList().GetCount());
         if (onUpdate)
             onUpdate(doc);
     }

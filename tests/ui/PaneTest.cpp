@@ -181,7 +181,10 @@ private slots:
         for (const Case& c : cases) {
             PaneRig rig;
             CLinePane* pane = c.dictionaryPane ? static_cast<CLinePane*>(rig.dic.get()) : rig.text.get();
-            (c.dictionaryPane ? rig.doc->m_ResultList : rig.doc->m_TextList).AddTail(c.line);
+            if (c.dictionaryPane)
+                rig.doc->AppendResultLine(c.line);
+            else
+                rig.doc->AppendTextLine(c.line);
             const auto [first, last] = RedColumns(rig.Shot(pane), pane->LineHeight());
             if (!c.redFrom) {
                 QVERIFY2(first < 0, c.name);
@@ -195,7 +198,7 @@ private slots:
     void withoutHighlightKeysHighlightLooksNormal()
     {
         PaneRig rig(false);
-        rig.doc->m_TextList.AddTail("ab\x1b" "cd\x1b" "ef");
+        rig.doc->AppendTextLine("ab\x1b" "cd\x1b" "ef");
         QVERIFY(AllGrey(rig.Shot(rig.text.get())));  // black on white only
         WriteProfileString("Color", "BkColor", "0x00FF00");  // read again at the next paint
         const QImage green = rig.Shot(rig.text.get());
@@ -206,7 +209,7 @@ private slots:
     {
         PaneRig rig;
         for (int i = 0; i < 1000; ++i)
-            rig.doc->m_TextList.AddTail("0123456789");
+            rig.doc->AppendTextLine("0123456789");
         rig.doc->UpdateAllViews();
         const int h = rig.text->LineHeight();
         QCOMPARE(rig.text->GetTotalExtent(), QSize(rig.text->AveCharWidth() * 10 + 20, h * 1000));
@@ -215,18 +218,18 @@ private slots:
         bar->setValue(400 * h);
         rig.doc->UpdateAllViews();
         QCOMPARE(bar->value(), 400 * h);  // kept
-        rig.doc->m_TextList.Clear();
+        rig.doc->ClearTextLines();
         for (int i = 0; i < 50; ++i)
-            rig.doc->m_TextList.AddTail("x");
+            rig.doc->AppendTextLine("x");
         rig.doc->UpdateAllViews();
         QCOMPARE(bar->value(), bar->maximum());  // clamped to the shorter list, on a whole line
         QCOMPARE(bar->value() % h, 0);
         QVERIFY(bar->maximum() < 400 * h);
 
         // Line 300 is reached directly and drawn at the top after scrolling there.
-        rig.doc->m_TextList.Clear();
+        rig.doc->ClearTextLines();
         for (int i = 0; i < 1000; ++i)
-            rig.doc->m_TextList.AddTail(i == 300 ? "\x1b" "here" : "plain");
+            rig.doc->AppendTextLine(i == 300 ? "\x1b" "here" : "plain");
         rig.doc->UpdateAllViews();
         bar->setValue(300 * h);
         const auto [first, last] = RedColumns(rig.Shot(rig.text.get()), h);
@@ -245,12 +248,16 @@ private slots:
                                     ", 32bitGDI " + (c.gdi32 ? c.gdi32 : "absent");
             PaneRig rig(true, c.gdi32);
             CLinePane* pane = c.dictionaryPane ? static_cast<CLinePane*>(rig.dic.get()) : rig.text.get();
-            CExStringList& list = c.dictionaryPane ? rig.doc->m_ResultList : rig.doc->m_TextList;
-            const std::string tail = c.dictionaryPane ? "\r\n" : "";
+            const auto append = [&](const std::string& line) {
+                if (c.dictionaryPane)
+                    rig.doc->AppendResultLine(line + "\r\n");
+                else
+                    rig.doc->AppendTextLine(line);
+            };
             constexpr int kLines = 20000;
             for (int i = 0; i < kLines - 1; ++i)
-                list.AddTail("line " + std::to_string(i) + tail);
-            list.AddTail("\x1b" "the end" + tail);  // the only highlight
+                append("line " + std::to_string(i));
+            append("\x1b" "the end");  // the only highlight
             rig.doc->UpdateAllViews();
             const int h = pane->LineHeight();
             QCOMPARE(pane->GetTotalExtent().height(), kLines * h);
@@ -273,7 +280,7 @@ private slots:
     {
         PaneRig rig;
         for (int i = 0; i < 20000; ++i)
-            rig.doc->m_TextList.AddTail(std::string(300, 'x'));
+            rig.doc->AppendTextLine(std::string(300, 'x'));
         rig.doc->UpdateAllViews();
         CTabrelView* pane = rig.text.get();
         const int h = pane->LineHeight();
@@ -330,9 +337,9 @@ private slots:
         QCOMPARE(across->value(), 0);
 
         // The dictionary pane takes the keys too.
-        rig.doc->m_ResultList.AddTail("a\r\n");
+        rig.doc->AppendResultLine("a\r\n");
         for (int i = 0; i < 100; ++i)
-            rig.doc->m_ResultList.AddTail("b\r\n");
+            rig.doc->AppendResultLine("b\r\n");
         rig.doc->UpdateAllViews();
         QTest::keyClick(rig.dic.get(), Qt::Key_Down);
         QCOMPARE(rig.dic->verticalScrollBar()->value(), rig.dic->LineHeight());
@@ -369,7 +376,7 @@ private slots:
         // The views update while the second text loads.
         int midLoadUpdates = 0;
         const auto previous = SetDispatchHandler([&] {
-            if (rig.doc->m_TextList.GetCount() % 100 == 50) {
+            if (rig.doc->GetTextList().GetCount() % 100 == 50) {
                 rig.doc->UpdateAllViews();
                 ++midLoadUpdates;
             }
@@ -378,7 +385,7 @@ private slots:
         pane->RunCommand(ID_FILE_OPEN);
         SetDispatchHandler(previous);
         QCOMPARE(midLoadUpdates, 5);
-        QCOMPARE(rig.doc->m_TextList.GetCount(), std::size_t{500});
+        QCOMPARE(rig.doc->GetTextList().GetCount(), std::size_t{500});
         QCOMPARE(bar->value(), 0);
         QCOMPARE(pane->horizontalScrollBar()->value(), 0);
         QCOMPARE(pane->GetTotalExtent().width(), pane->AveCharWidth() * 1504 + 20);
@@ -398,7 +405,7 @@ private slots:
         AppRig rig;
         CTabrelDoc& doc = rig.Frame()->GetDocument();
         for (int i = 0; i < 500; ++i)
-            doc.m_TextList.AddTail(i == 7 ? std::string(300, 'w') : "line");
+            doc.AppendTextLine(i == 7 ? std::string(300, 'w') : "line");
         doc.UpdateAllViews();
         rig.Main()->Execute(ID_WINDOW_NEW);
         QCOMPARE(rig.Main()->GetFrames().size(), std::size_t{2});
@@ -519,7 +526,7 @@ private slots:
         // "*.*" lists every file, also one without a dot.
         QCOMPARE(listedAll, (QStringList{QStringLiteral("README"), QStringLiteral("lower.txt")}));
         CTabrelDoc& doc = rig.Frame()->GetDocument();
-        const std::vector<std::string> lines(doc.m_TextList.begin(), doc.m_TextList.end());
+        const std::vector<std::string> lines(doc.GetTextList().begin(), doc.GetTextList().end());
         const std::vector<std::string> expected{"one", "two", std::string(2047, 'x'), std::string(2047, 'x'),
                                                 std::string(906, 'x'), "ze", "last"};
         QCOMPARE(lines, expected);
@@ -530,14 +537,14 @@ private slots:
         QCOMPARE(QDir::currentPath(), before);
         choose(rig.dir.File("texts/missing.txt"));  // a typed name that is not there
         QCOMPARE(QDir::currentPath(), before);
-        QCOMPARE(doc.m_TextList.GetCount(), expected.size());
+        QCOMPARE(doc.GetTextList().GetCount(), expected.size());
     }
 
     void printsTheVisibleLinesToPdf()
     {
         PaneRig rig;
         for (int i = 0; i < 200; ++i)
-            rig.doc->m_TextList.AddTail("line " + std::to_string(i) + (i == 50 ? " \x1bmarked\x1b" : ""));
+            rig.doc->AppendTextLine("line " + std::to_string(i) + (i == 50 ? " \x1bmarked\x1b" : ""));
         rig.doc->UpdateAllViews();
         rig.text->verticalScrollBar()->setValue(50 * rig.text->LineHeight());
         QPrinter printer(QPrinter::HighResolution);

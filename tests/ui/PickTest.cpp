@@ -76,7 +76,7 @@ struct PickRig {
     {
         BuildIndex(dir, dictionaries);
         for (const char* line : kText)
-            doc->m_TextList.AddTail(line);
+            doc->AppendTextLine(line);
         text = std::make_unique<CTabrelView>(*doc, host);
         text->resize(400, 300);
         text->OnInitialUpdate();
@@ -102,7 +102,7 @@ struct PickRig {
     QStringList Found() const
     {
         QStringList words;
-        for (std::string_view line : doc->m_ResultList)
+        for (std::string_view line : doc->GetResultList())
             words << FromCp932(line.substr(1, line.find('\x1b', 1) - 1));
         return words;
     }
@@ -151,9 +151,9 @@ private slots:
     void picksTheRightLineAfterScrolling()
     {
         PickRig rig;
-        rig.doc->m_TextList.Clear();
+        rig.doc->ClearTextLines();
         for (int i = 0; i < 300; ++i)
-            rig.doc->m_TextList.AddTail(i == 200 ? "dog" : "line");
+            rig.doc->AppendTextLine(i == 200 ? "dog" : "line");
         rig.doc->UpdateAllViews();
         rig.text->verticalScrollBar()->setValue(200 * rig.text->LineHeight());
         rig.DoubleClick(QPoint(2, rig.text->LineHeight() / 2));
@@ -224,7 +224,7 @@ private slots:
         QVERIFY(stillOpen);
         QVERIFY(focusInEdit);
         QCOMPARE(rig.ui.beeps, 2);  // one per refusal; the cancelled pick gives none
-        QVERIFY(rig.doc->m_ResultList.IsEmpty());
+        QVERIFY(rig.doc->GetResultList().IsEmpty());
 
         // An emptied text ends the pick too, silently.
         OnNextModal([](QWidget* dialog) {
@@ -245,8 +245,8 @@ private slots:
         });
         rig.DoubleClick(rig.At(0, 1), Qt::RightButton);
         QCOMPARE(rig.Found(), (QStringList{QStringLiteral("dog"), QStringLiteral("take off")}));
-        QCOMPARE(QString::fromUtf8(rig.doc->m_szWord), QStringLiteral("take"));
-        QCOMPARE(QString::fromUtf8(rig.doc->m_szPhrase), QStringLiteral("take off"));
+        QCOMPARE(QString::fromUtf8(rig.doc->GetWord()), QStringLiteral("take"));
+        QCOMPARE(QString::fromUtf8(rig.doc->GetPhrase()), QStringLiteral("take off"));
         QCOMPARE(rig.ui.beeps, 2);
     }
 
@@ -285,8 +285,8 @@ private slots:
         first += "\x1b" "take off\x1b : early 0\n" "\x1b" "take off\x1b : early 1\n";
         for (const bool userScrolls : {false, true}) {
             PickRig rig({first, second});
-            rig.doc->m_TextList.Clear();
-            rig.doc->m_TextList.AddTail("take");
+            rig.doc->ClearTextLines();
+            rig.doc->AppendTextLine("take");
             CDicDispView dic(*rig.doc, rig.host);
             dic.resize(400, 200);
             dic.OnInitialUpdate();
@@ -297,7 +297,7 @@ private slots:
             const QPoint onTake(2, rig.text->LineHeight() / 2);
 
             rig.DoubleClick(onTake);
-            const int before = static_cast<int>(rig.doc->m_ResultList.GetCount());
+            const int before = static_cast<int>(rig.doc->GetResultList().GetCount());
             QCOMPARE(before, 82);  // every line under the key "take"
             QCOMPARE(bar->value(), 0);
 
@@ -306,7 +306,7 @@ private slots:
             int atFirstBatch = -1;
             CountingView watcher;
             watcher.onUpdate = [&](CTabrelDoc& doc) {
-                if (atFirstBatch < 0 && static_cast<int>(doc.m_ResultList.GetCount()) > before) {
+                if (atFirstBatch < 0 && static_cast<int>(doc.GetResultList().GetCount()) > before) {
                     atFirstBatch = bar->value();
                     if (userScrolls)
                         QTest::keyClick(&dic, Qt::Key_Up);
@@ -319,7 +319,7 @@ private slots:
             });
             rig.DoubleClick(onTake, Qt::RightButton);
             rig.doc->RemoveView(&watcher);
-            QCOMPARE(static_cast<int>(rig.doc->m_ResultList.GetCount()), before + 42);
+            QCOMPARE(static_cast<int>(rig.doc->GetResultList().GetCount()), before + 42);
 
             // The first batch could not reach the top, but its first line was brought fully into sight.
             QVERIFY(atFirstBatch > 0 && atFirstBatch < before * h);
@@ -337,7 +337,7 @@ private slots:
 
             // A new single-word look-up shows from the top.
             rig.DoubleClick(onTake);
-            QCOMPARE(static_cast<int>(rig.doc->m_ResultList.GetCount()), before);
+            QCOMPARE(static_cast<int>(rig.doc->GetResultList().GetCount()), before);
             QCOMPARE(bar->value(), 0);
         }
     }
@@ -350,7 +350,7 @@ private slots:
         CSplitFrame* frame = rig.Frame();
         CTabrelDoc& doc = frame->GetDocument();
         for (const char* line : kText)
-            doc.m_TextList.AddTail(line);
+            doc.AppendTextLine(line);
         doc.UpdateAllViews();
         rig.Main()->resize(900, 500);
         frame->GetSubWindow()->showMaximized();
@@ -358,12 +358,12 @@ private slots:
         const int h = frame->GetTextView()->LineHeight();
         const int x = QFontMetrics(frame->GetTextView()->GetPaneFont()).horizontalAdvance(QStringLiteral("big d")) + 1;
         QTest::mouseDClick(frame->GetTextView()->viewport(), Qt::LeftButton, {}, QPoint(x, h / 2));
-        QCOMPARE(doc.m_ResultList.GetCount(), std::size_t{1});
+        QCOMPARE(doc.GetResultList().GetCount(), std::size_t{1});
         QVERIFY(frame->GetDicView()->GetTotalExtent().height() >= h);
 
         // The dictionary pane takes no double-click of its own.
         QTest::mouseDClick(frame->GetDicView()->viewport(), Qt::LeftButton, {}, QPoint(5, h / 2));
-        QCOMPARE(doc.m_ResultList.GetCount(), std::size_t{1});
+        QCOMPARE(doc.GetResultList().GetCount(), std::size_t{1});
 
         // The picture shows the result: the dictionary pane's first line holds
         // drawn text, the rows below it only background.

@@ -66,7 +66,7 @@ QStringList Describe(const QList<QMenu*>& menus)
 
 std::vector<std::string> TextLines(const CTabrelDoc& doc)
 {
-    return {doc.m_TextList.begin(), doc.m_TextList.end()};
+    return {doc.GetTextList().begin(), doc.GetTextList().end()};
 }
 
 // Closes every document window and waits until the main window shows its own menu.
@@ -195,11 +195,11 @@ private slots:
                {ID_FILE_MRU_FILE1, false}});
 
         CTabrelDoc& doc = rig.Frame()->GetDocument();
-        doc.m_TextList.AddTail("some text");
+        doc.AppendTextLine("some text");
         check("text lines, dictionary pane active", {{ID_TEXT_OUTPUT, false}});
         rig.Frame()->SetActiveView(rig.Frame()->GetTextView());
         check("text lines, text pane active", {{ID_TEXT_OUTPUT, true}, {ID_EDIT_COPY, false}});
-        doc.m_ResultList.AddTail("result\r\n");
+        doc.AppendResultLine("result\r\n");
         check("results, text pane active", {{ID_EDIT_COPY, true}});
         rig.Frame()->SetActiveView(rig.Frame()->GetDicView());
         check("results, dictionary pane active", {{ID_EDIT_COPY, true}, {ID_TEXT_OUTPUT, false}});
@@ -302,7 +302,7 @@ private slots:
     {
         AppRig rig;
         CTabrelDoc& doc = rig.Frame()->GetDocument();
-        doc.m_ResultList.AddTail("a\r\n");
+        doc.AppendResultLine("a\r\n");
         const std::string path = rig.dir.File("saved.txt");
         doc.SetPathName(path);  // saved before: Save writes without asking
         rig.Main()->Execute(ID_FILE_SAVE);
@@ -341,7 +341,7 @@ private slots:
         QTest::mouseClick(frame->GetTextView()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         PressKey(rig, Qt::Key_O, [&] { AnswerNextFileDialog(book); });
         QCOMPARE(TextLines(doc).size(), std::size_t{2});
-        doc.m_ResultList.AddTail("fox\x1b n \x1b\x82\xAB\x82\xC2\x82\xCB\r\n");
+        doc.AppendResultLine("fox\x1b n \x1b\x82\xAB\x82\xC2\x82\xCB\r\n");
 
         // Ctrl+S asks for a name. Taking the proposal as it stands meets the
         // question whether to write over the text; the answer No keeps it.
@@ -371,7 +371,7 @@ private slots:
         PressKey(rig, Qt::Key_S, [&] { AnswerNextFileDialog(words); });
         QCOMPARE(doc.GetPathName(), words);
         QCOMPARE(frame->GetSubWindow()->windowTitle(), QStringLiteral("words.txt"));
-        doc.m_ResultList.AddTail("more\r\n");
+        doc.AppendResultLine("more\r\n");
         bool askedAgain = false;
         PressKey(rig, Qt::Key_S, [&] {
             QTimer::singleShot(0, [&] {
@@ -536,7 +536,7 @@ private slots:
         const std::string index = rig.dir.Write("$$TMP$$.t", ChainIndexBytes({{"take", {{0, 1, 0, 1}, {2, 2, 1, 1}}}}));
         CSplitFrame* frame = rig.Frame();
         std::shared_ptr<CTabrelDoc> doc = frame->GetDocumentPtr();
-        doc->m_strIndexIni = rig.dir.File("kplindex.ini");
+        doc->SetIndexIni(rig.dir.File("kplindex.ini"));
         QPointer<QMdiSubWindow> sub = frame->GetSubWindow();
 
         // The user closes the window, then the application, while the look-up shows its first lines.
@@ -556,7 +556,7 @@ private slots:
         doc->RemoveView(&closer);
         QCOMPARE(status.outcome, LookUpOutcome::Done);
         QVERIFY(!closedDuringLookUp);
-        QCOMPARE(doc->m_ResultList.GetCount(), std::size_t{2});
+        QCOMPARE(doc->GetResultList().GetCount(), std::size_t{2});
         QTRY_VERIFY(sub.isNull());                // closed once the look-up returned
         QTRY_VERIFY(!rig.Main()->isVisible());
     }

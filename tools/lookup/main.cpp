@@ -171,7 +171,7 @@ int main(int argc, char** argv)
     }
 
     const bool terminal = ::isatty(STDOUT_FILENO) != 0;
-    for (std::string_view line : doc->m_ResultList) {
+    for (std::string_view line : doc->GetResultList()) {
         if (raw)
             std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
         else
@@ -182,5 +182,5 @@ int main(int argc, char** argv)
         std::cerr << "tabrel-lookup: " << res::ErrorText(outcome.status.error) << '\n';
         return kExitError;
     }
-    return doc->m_ResultList.IsEmpty() ? kExitNone : kExitFound;
+    return doc->GetResultList().IsEmpty() ? kExitNone : kExitFound;
 }
