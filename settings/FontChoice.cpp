@@ -15,9 +15,9 @@ CFontChoice CFontChoice::Load()
 
 bool CFontChoice::Save() const
 {
-    const bool font = CFontSetting().WriteFont(profile::kFont, profile::kDispPrefix, this->font, color);
-    const bool text = CColorSetting().WriteColor(profile::kColor, profile::kTxtColor, color);
-    return font && text;
+    const bool fontWritten = CFontSetting().WriteFont(profile::kFont, profile::kDispPrefix, font, color);
+    const bool colorWritten = CColorSetting().WriteColor(profile::kColor, profile::kTxtColor, color);
+    return fontWritten && colorWritten;
 }
 
 }  // namespace tabrel

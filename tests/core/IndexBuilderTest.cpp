@@ -266,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {"hold", {'h', "2:1:2"}},
                     },
                     {IndexBuildOptions{}, VisibleBody({"to"}), IndexBuildOptions{" : ", kHiddenPostingType, {}}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(IndexBuilder, StoresABalancedTreeInPreOrder)
 {

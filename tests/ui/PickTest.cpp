@@ -372,8 +372,8 @@ private slots:
         const auto inkRows = [&](int top, int bottom) {
             int rows = 0;
             for (int y = top; y < bottom && y < pane.height(); ++y) {
-                for (int x = 0; x < pane.width(); ++x) {
-                    if (pane.pixel(x, y) != background) {
+                for (int px = 0; px < pane.width(); ++px) {
+                    if (pane.pixel(px, y) != background) {
                         ++rows;
                         break;
                     }
