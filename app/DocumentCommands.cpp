@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/TabrelApp.h"
 #include "document/TabrelDoc.h"
+#include "res/ErrorText.h"
 #include "res/Resources.h"
 #include "view/QtText.h"
 
@@ -53,7 +54,7 @@ bool CDocumentCommands::DoSave(bool askForName)
         path = ToPath(chosen);
     }
     if (!m_doc.SaveResults(path)) {
-        m_app.Ui().MessageBox("ファイル " + path + " に保存できませんでした。");
+        m_app.Ui().MessageBox(res::ErrorText({ErrorCode::FileSave, path}));
         return false;
     }
     if (askForName) {

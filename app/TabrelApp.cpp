@@ -15,14 +15,15 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "view/DialogBuilder.h"
-#include "view/Icons.h"
 #include "app/MainFrame.h"
 #include "app/SplitFrame.h"
 #include "document/TabrelDoc.h"
 #include "platform/Profile.h"
+#include "res/ErrorText.h"
 #include "res/Resources.h"
 #include "settings/ProfileKeys.h"
+#include "view/DialogBuilder.h"
+#include "view/Icons.h"
 #include "view/QtText.h"
 
 namespace tabrel {
@@ -126,7 +127,7 @@ CSplitFrame* CTabrelApp::OpenDocumentFile(const std::string& path)
     m_docs.push_back(doc);
     if (doc->LoadTextFile(path) == TextLoadOutcome::CannotOpen) {
         m_docs.erase(std::remove(m_docs.begin(), m_docs.end(), doc), m_docs.end());
-        m_ui.MessageBox("ファイル " + path + " を開けませんでした。");
+        m_ui.MessageBox(res::ErrorText({ErrorCode::FileOpen, path}));
         return nullptr;
     }
     m_recentFiles.Add(path);
@@ -293,7 +294,7 @@ void CTabrelApp::OnHelpIndex()
     if (!m_pHelpWindow) {
         m_pHelpWindow = new QDialog(m_pMainFrame.get());
         m_pHelpWindow->setObjectName(QStringLiteral("helpWindow"));
-        m_pHelpWindow->setWindowTitle(LoadQString(IDS_APP_TITLE) + QStringLiteral(" ヘルプ"));
+        m_pHelpWindow->setWindowTitle(LoadQString(IDS_HELP_TITLE));
         auto* browser = new QTextBrowser(m_pHelpWindow);
         browser->setHtml(FromUtf8(HelpHtml()));
         auto* layout = new QVBoxLayout(m_pHelpWindow);

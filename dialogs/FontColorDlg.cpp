@@ -10,6 +10,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "res/Resources.h"
+#include "view/QtText.h"
+
 namespace tabrel {
 
 namespace {
@@ -22,14 +25,14 @@ const QRgb kBasicColors[] = {
 
 CFontColorDlg::CFontColorDlg(const QFont& initial, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("フォント"));
+    setWindowTitle(LoadQString(res::IDS_FONT_TITLE));
     m_pFontChooser = new QFontDialog(initial, this);
     m_pFontChooser->setObjectName(QStringLiteral("fontChooser"));
     m_pFontChooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_pFontChooser->setWindowFlags(Qt::Widget);
 
     auto* colorRow = new QHBoxLayout;
-    colorRow->addWidget(new QLabel(QStringLiteral("色(&C):"), this));
+    colorRow->addWidget(new QLabel(LoadQString(res::IDS_FONT_COLOR), this));
     m_pSwatches = new QButtonGroup(this);
     int index = 0;
     for (QRgb rgb : kBasicColors) {
@@ -45,7 +48,7 @@ CFontColorDlg::CFontColorDlg(const QFont& initial, QWidget* parent) : QDialog(pa
     }
     connect(m_pSwatches, &QButtonGroup::idClicked, this,
             [this](int id) { m_color = QColor(kBasicColors[id]); });
-    auto* more = new QPushButton(QStringLiteral("その他の色..."), this);
+    auto* more = new QPushButton(LoadQString(res::IDS_FONT_MORE_COLORS), this);
     connect(more, &QPushButton::clicked, this, [this] {
         const QColor chosen = QColorDialog::getColor(m_color, this);
         if (chosen.isValid())
@@ -56,7 +59,7 @@ CFontColorDlg::CFontColorDlg(const QFont& initial, QWidget* parent) : QDialog(pa
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    buttons->addButton(LoadQString(res::IDS_CANCEL), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -68,6 +68,11 @@ enum StringId : int {
     IDS_ERR_INDEX_TRUNCATED = 1013,
     IDS_ERR_FILE_OPEN = 1014,
     IDS_ERR_FILE_SAVE = 1015,
+    IDS_HELP_TITLE = 1016,
+    IDS_FONT_TITLE = 1017,
+    IDS_FONT_COLOR = 1018,
+    IDS_FONT_MORE_COLORS = 1019,
+    IDS_CANCEL = 1070,
     // Prompts of the document windows' system menu and window list.
     IDS_SYS_SIZE = 61184,
     IDS_SYS_MOVE = 61185,

@@ -1,6 +1,5 @@
 #include "view/TabrelView.h"
 
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
 
@@ -108,13 +107,13 @@ void CTabrelView::OnRButtonDblClk(QPoint point)
 
 namespace {
 // After a look-up that ran: the beep, and the reason when it was abandoned.
-void Finish(CTabrelDoc& doc, const PickOutcome& outcome, QWidget* parent)
+void Finish(CTabrelDoc& doc, const PickOutcome& outcome)
 {
     if (!outcome.lookedUp)
         return;
     doc.GetUi().Beep();
     if (outcome.status.outcome == LookUpOutcome::Abandoned)
-        QMessageBox::warning(parent, LoadQString(res::IDS_APP_TITLE), FromUtf8(res::ErrorText(outcome.status.error)));
+        doc.GetUi().MessageBox(res::ErrorText(outcome.status.error));
 }
 }  // namespace
 
@@ -126,12 +125,11 @@ void CTabrelView::AutoLookUp(QPoint point)
     const std::string word = ExtractWord(hit->line, hit->index);
     if (word.empty())
         return;
-    // The document and this pane may go while events run during the look-up.
+    // The document may lose its last window while events run during the look-up.
     CTabrelDoc& doc = GetDocument();
     const std::shared_ptr<CTabrelDoc> keepDoc = doc.weak_from_this().lock();
-    const QPointer<CTabrelView> self(this);
     const PickOutcome outcome = tabrel::AutoLookUp(doc, word, GetProfileString(profile::kIndex, profile::kDir, ""));
-    Finish(doc, outcome, self ? static_cast<QWidget*>(self) : nullptr);
+    Finish(doc, outcome);
 }
 
 void CTabrelView::ManualLookUp(QPoint point)
@@ -150,7 +148,7 @@ void CTabrelView::ManualLookUp(QPoint point)
     if (text.empty())
         return;
     const PickOutcome outcome = tabrel::ManualLookUp(doc, text, GetProfileString(profile::kIndex, profile::kDir, ""));
-    Finish(doc, outcome, self ? static_cast<QWidget*>(self) : nullptr);
+    Finish(doc, outcome);
 }
 
 }  // namespace tabrel
