@@ -66,11 +66,17 @@ bool CMainFrame::OnCreate()
     UpdateFrameState();
     UpdateCommandStates();
 
-    // The tool bar follows the states on an idle timer; menus refresh as they open.
-    m_pIdleTimer = new QTimer(this);
-    connect(m_pIdleTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandStates);
-    m_pIdleTimer->start(250);
+    // Command states follow the events that change them: focus, the active
+    // window and pane (above), commands, and the documents' own changes.
+    // Menus also refresh as they open.
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(&m_app, &CTabrelApp::DocumentStateChanged, this, [this] {
+        UpdateCommandStates();
+        if (m_bClosePending && !m_app.IsAnyOperationRunning()) {
+            m_bClosePending = false;
+            close();  // the close held back for the operation that just ended
+        }
+    });
     resize(800, 600);
     return true;
 }
@@ -476,9 +482,10 @@ void CMainFrame::RunCommand(int id)
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (m_app.IsAnyOperationRunning()) {
-        // A look-up or text load is running inside a window: close once it returns.
+        // A look-up or text load is running inside a window: close once the
+        // documents say it has ended.
         event->ignore();
-        QTimer::singleShot(50, this, &QWidget::close);
+        m_bClosePending = true;
         return;
     }
     m_app.ExitInstance();

@@ -15,7 +15,6 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QTimer;
 class QToolBar;
 
 namespace tabrel {
@@ -88,7 +87,7 @@ private:
     QAction* m_pRecentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;  // shown entries, in place of the placeholder
     std::vector<QAction*> m_windowListActions;
-    QTimer* m_pIdleTimer = nullptr;
+    bool m_bClosePending = false;  // a close waits for an operation to end
 };
 
 }  // namespace tabrel

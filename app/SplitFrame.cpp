@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QMdiSubWindow>
 #include <QSplitter>
-#include <QTimer>
 
 #include "app/TabrelApp.h"
 #include "document/TabrelDoc.h"
@@ -16,6 +15,12 @@ namespace tabrel {
 CSplitFrame::CSplitFrame(CTabrelApp& app, std::shared_ptr<CTabrelDoc> doc)
     : m_app(app), m_pDoc(std::move(doc)), m_docCommands(app, *m_pDoc)
 {
+    connect(&m_app, &CTabrelApp::DocumentStateChanged, this, [this] {
+        if (m_bClosePending && !m_pDoc->IsOperationRunning() && m_pSubWindow) {
+            m_bClosePending = false;
+            m_pSubWindow->close();
+        }
+    });
 }
 
 CSplitFrame::~CSplitFrame()
@@ -98,7 +103,7 @@ bool CSplitFrame::eventFilter(QObject* watched, QEvent* event)
     // events through) closes only once that has returned.
     if (watched == m_pSubWindow && event->type() == QEvent::Close && m_pDoc->IsOperationRunning()) {
         event->ignore();
-        QTimer::singleShot(50, m_pSubWindow, &QWidget::close);
+        m_bClosePending = true;  // completed when the document says the operation ended
         return true;
     }
     return QWidget::eventFilter(watched, event);

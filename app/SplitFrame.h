@@ -71,6 +71,7 @@ private:
     CDicDispView* m_pDicView = nullptr;
     CLinePane* m_pActiveView = nullptr;
     QMdiSubWindow* m_pSubWindow = nullptr;
+    bool m_bClosePending = false;  // a close waits for the document's operation to end
 };
 
 }  // namespace tabrel

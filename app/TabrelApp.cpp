@@ -99,21 +99,38 @@ bool CTabrelApp::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-CSplitFrame* CTabrelApp::OnFileNew()
+std::shared_ptr<CTabrelDoc> CTabrelApp::NewDocument()
 {
     auto doc = std::make_shared<CTabrelDoc>(m_ui);
-    doc->SetTitle(DocumentTypeName() + std::to_string(++m_nUntitled));
+    doc->SetStateChangedHandler([this] {
+        if (m_bStateChangeQueued)
+            return;
+        m_bStateChangeQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_bStateChangeQueued = false;
+                emit DocumentStateChanged();
+            },
+            Qt::QueuedConnection);
+    });
     m_docs.push_back(doc);
+    return doc;
+}
+
+CSplitFrame* CTabrelApp::OnFileNew()
+{
+    auto doc = NewDocument();
+    doc->SetTitle(DocumentTypeName() + std::to_string(++m_nUntitled));
     return CreateFrame(doc);
 }
 
 CSplitFrame* CTabrelApp::CreateFrame(const std::shared_ptr<CTabrelDoc>& doc)
 {
-    auto* frame = new CSplitFrame(*this, doc);
-    if (!frame->OnCreateClient()) {
-        delete frame;
+    auto owned = std::make_unique<CSplitFrame>(*this, doc);
+    if (!owned->OnCreateClient())
         return nullptr;
-    }
+    CSplitFrame* frame = owned.release();  // the window area owns it from here
     m_pMainFrame->AddFrame(frame);
     UpdateFrameTitles(*doc);
     return frame;
@@ -121,10 +138,9 @@ CSplitFrame* CTabrelApp::CreateFrame(const std::shared_ptr<CTabrelDoc>& doc)
 
 CSplitFrame* CTabrelApp::OpenDocumentFile(const std::string& path)
 {
-    auto doc = std::make_shared<CTabrelDoc>(m_ui);
-    doc->SetTitle(ToPath(QFileInfo(FromPath(path)).fileName()));
     // Listed while the text loads, so that an exit meanwhile waits for it.
-    m_docs.push_back(doc);
+    auto doc = NewDocument();
+    doc->SetTitle(ToPath(QFileInfo(FromPath(path)).fileName()));
     if (doc->LoadTextFile(path) == TextLoadOutcome::CannotOpen) {
         m_docs.erase(std::remove(m_docs.begin(), m_docs.end(), doc), m_docs.end());
         m_ui.MessageBox(res::ErrorText({ErrorCode::FileOpen, path}));

@@ -69,6 +69,12 @@ public:
     bool QueryCommand(int id, bool& enabled) override;
     void RunCommand(int id) override;
 
+signals:
+    /// Something command states depend on may have changed in a document
+    /// (its lists, or an operation ended). Emitted from the event loop, once
+    /// for a burst of changes, never from inside the document's operation.
+    void DocumentStateChanged();
+
 protected:
     /// First start without an index directory: the settings dialog's place.
     /// The dialog is not built yet, so this does nothing for now.
@@ -82,6 +88,8 @@ private:
     void OnHelpIndex();
     void OnOpenRecentFile(int index);
     std::vector<CSplitFrame*> FramesOf(const CTabrelDoc& doc) const;
+    /// A new document, listed and watched for state changes.
+    std::shared_ptr<CTabrelDoc> NewDocument();
 
     QTranslator m_qtTranslator;  // Qt's own dialogs and window menus
     CQtUiServices m_ui;
@@ -89,6 +97,7 @@ private:
     QPrinter m_printer;
     int m_nPreviewPages = 0;
     int m_nUntitled = 0;
+    bool m_bStateChangeQueued = false;
     std::vector<std::shared_ptr<CTabrelDoc>> m_docs;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     QDialog* m_pHelpWindow = nullptr;

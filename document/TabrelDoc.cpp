@@ -32,7 +32,11 @@ constexpr std::size_t kEntryLineBytes = 7998;   // longest dictionary line read
 class CTabrelDoc::OperationGuard {
 public:
     explicit OperationGuard(CTabrelDoc& doc) : m_doc(doc), m_keepAlive(doc.weak_from_this().lock()) { ++doc.m_nRunning; }
-    ~OperationGuard() { --m_doc.m_nRunning; }
+    ~OperationGuard()
+    {
+        if (--m_doc.m_nRunning == 0 && m_doc.m_onStateChanged)
+            m_doc.m_onStateChanged();  // a close held back for this operation may now go ahead
+    }
     OperationGuard(const OperationGuard&) = delete;
     OperationGuard& operator=(const OperationGuard&) = delete;
 
@@ -93,6 +97,8 @@ void CTabrelDoc::UpdateAllViews()
         if (std::find(m_views.begin(), m_views.end(), view) != m_views.end())
             view->OnUpdate(*this);
     }
+    if (m_onStateChanged)
+        m_onStateChanged();
 }
 
 std::string CTabrelDoc::SerializeResults() const

@@ -4,6 +4,7 @@
 // views only as listeners; has no Qt.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -131,6 +132,13 @@ public:
     /// meanwhile must wait until this is false.
     bool IsOperationRunning() const { return m_nRunning > 0; }
 
+    /// `handler` is called whenever something that command states depend on
+    /// may have changed: after every UpdateAllViews() and when the last
+    /// running operation ends. It runs with the operation's callers still on
+    /// the stack, so it must not destroy the document's windows at once
+    /// (schedule that instead). An empty function removes it.
+    void SetStateChangedHandler(std::function<void()> handler) { m_onStateChanged = std::move(handler); }
+
     /// Changes each time the text lines are replaced by a new load, so a pane
     /// can tell a new text (start at its first line) from more of the same.
     std::uint64_t GetTextSerial() const { return m_nTextSerial; }
@@ -195,6 +203,7 @@ private:
     std::uint64_t m_nTextSerial = 0;
     std::uint64_t m_nLookUpSerial = 0;
     std::size_t m_nLookUpFirstLine = 0;
+    std::function<void()> m_onStateChanged;
 };
 
 }  // namespace tabrel
