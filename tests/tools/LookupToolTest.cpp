@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 #include "ByteString.h"
 #include "Process.h"
@@ -29,7 +30,9 @@ struct ToolRig {
     ToolRig()
     {
         const ProcessResult built = RunProcess({TABREL_MKINDEX, indexDir, dir.Write("dict.txt", kDictionary)});
-        EXPECT_EQ(built.exitCode, 0) << built.err;
+        // A fixture that cannot be built stops the test (GoogleTest reports the exception).
+        if (built.exitCode != 0)
+            throw std::runtime_error("tabrel-mkindex failed: " + built.err);
     }
 
     ProcessResult LookUp(std::vector<std::string> args, bool withDir = true)

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "SetUpCheck.h"
 #include "TempDir.h"
 #include "app/MainFrame.h"
 #include "app/SplitFrame.h"
@@ -41,8 +42,8 @@ struct AppRig {
         if (!indexDir.empty())
             WriteProfileString("Index", "Dir", indexDir);
         app = std::make_unique<ObservedApp>();
-        QVERIFY(app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(Main()));
+        TABREL_REQUIRE_SETUP(app->InitInstance(), "the application did not start");
+        TABREL_REQUIRE_SETUP(QTest::qWaitForWindowExposed(Main()), "the main window was never shown");
         Main()->activateWindow();
         QApplication::processEvents();
     }

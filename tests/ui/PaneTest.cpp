@@ -22,6 +22,7 @@
 
 #include "AppRig.h"
 #include "RecordingUi.h"
+#include "SetUpCheck.h"
 #include "UiHelpers.h"
 #include "UiTests.h"
 #include "document/TabrelDoc.h"
@@ -67,7 +68,7 @@ struct PaneRig {
             pane->OnInitialUpdate();
             pane->show();
         }
-        QVERIFY(QTest::qWaitForWindowExposed(text.get()));
+        TABREL_REQUIRE_SETUP(QTest::qWaitForWindowExposed(text.get()), "the text pane was never shown");
     }
 
     QImage Shot(CLinePane* pane)

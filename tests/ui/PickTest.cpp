@@ -16,6 +16,7 @@
 #include "AppRig.h"
 #include "Process.h"
 #include "RecordingUi.h"
+#include "SetUpCheck.h"
 #include "UiHelpers.h"
 #include "UiTests.h"
 #include "document/TabrelDoc.h"
@@ -57,8 +58,7 @@ std::string BuildIndex(const TempDir& dir, std::initializer_list<std::string_vie
     for (std::string_view dictionary : dictionaries)
         args.push_back(dir.Write("dict" + std::to_string(args.size()) + ".txt", dictionary));
     const ProcessResult built = RunProcess(args);
-    if (built.exitCode != 0)
-        qWarning("tabrel-mkindex failed: %s", built.err.c_str());
+    TABREL_REQUIRE_SETUP(built.exitCode == 0, "tabrel-mkindex failed: " + built.err);
     WriteProfileString("Index", "Dir", indexDir);
     return indexDir;
 }
@@ -81,7 +81,7 @@ struct PickRig {
         text->resize(400, 300);
         text->OnInitialUpdate();
         text->show();
-        QVERIFY(QTest::qWaitForWindowExposed(text.get()));
+        TABREL_REQUIRE_SETUP(QTest::qWaitForWindowExposed(text.get()), "the text pane was never shown");
         doc->UpdateAllViews();
     }
 
