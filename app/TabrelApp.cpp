@@ -33,7 +33,6 @@ using namespace res;
 namespace {
 constexpr char kSettingsSection[] = "Settings";
 constexpr char kPreviewPagesKey[] = "PreviewPages";
-constexpr int kAboutTemplate = 100;
 
 // The document type name: the second field of document string 3.
 std::string DocumentTypeName()
@@ -297,7 +296,7 @@ void CTabrelApp::OnOpenRecentFile(int index)
 
 void CTabrelApp::OnAppAbout()
 {
-    const DialogTemplate* tmpl = FindDialogTemplate(kAboutTemplate);
+    const DialogTemplate* tmpl = FindDialogTemplate(IDD_ABOUTBOX);
     if (!tmpl)
         return;
     std::unique_ptr<QDialog> about(BuildDialog(*tmpl, m_pMainFrame.get()));
