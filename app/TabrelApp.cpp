@@ -19,6 +19,7 @@
 #include "view/Icons.h"
 #include "app/MainFrame.h"
 #include "app/SplitFrame.h"
+#include "dialogs/SettingDlg.h"
 #include "document/TabrelDoc.h"
 #include "platform/Profile.h"
 #include "res/Resources.h"
@@ -80,7 +81,11 @@ bool CTabrelApp::InitInstance()
     return true;
 }
 
-void CTabrelApp::RunFirstRunSettings() {}
+void CTabrelApp::RunFirstRunSettings()
+{
+    CSettingDlg dialog(m_ui, m_pMainFrame.get());
+    dialog.exec();
+}
 
 void CTabrelApp::ExitInstance()
 {

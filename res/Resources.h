@@ -68,6 +68,10 @@ enum StringId : int {
     IDS_ERR_INDEX_TRUNCATED = 1013,
     IDS_ERR_FILE_OPEN = 1014,
     IDS_ERR_FILE_SAVE = 1015,
+    // The settings dialog and the directory chooser.
+    IDS_SETTING_NO_INDEX_DIR = 1040,  ///< OK refused: the index directory is empty
+    IDS_SELDIR_ROOT = 1041,           ///< the chooser's name of the root folder "/"
+    IDS_SELDIR_HOME = 1042,           ///< the chooser's name of the home folder
     // Prompts of the document windows' system menu and window list.
     IDS_SYS_SIZE = 61184,
     IDS_SYS_MOVE = 61185,
