@@ -17,6 +17,7 @@
 
 #include "app/MainFrame.h"
 #include "app/SplitFrame.h"
+#include "dialogs/SettingDlg.h"
 #include "document/TabrelDoc.h"
 #include "platform/Profile.h"
 #include "res/ErrorText.h"
@@ -80,7 +81,11 @@ bool CTabrelApp::InitInstance()
     return true;
 }
 
-void CTabrelApp::RunFirstRunSettings() {}
+void CTabrelApp::RunFirstRunSettings()
+{
+    CSettingDlg dialog(m_ui, m_pMainFrame.get());
+    dialog.exec();
+}
 
 void CTabrelApp::ExitInstance()
 {

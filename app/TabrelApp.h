@@ -76,8 +76,10 @@ signals:
     void DocumentStateChanged();
 
 protected:
-    /// First start without an index directory: the settings dialog's place.
-    /// The dialog is not built yet, so this does nothing for now.
+    /// Start-up found no index directory: the settings dialog, over the
+    /// main window that is already shown, before any document window. Its
+    /// outcome is not examined; a cancel leaves the directory empty and the
+    /// prompt comes again at the next start. Tests override it to watch.
     virtual void RunFirstRunSettings();
 
     bool eventFilter(QObject* watched, QEvent* event) override;

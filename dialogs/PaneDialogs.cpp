@@ -2,6 +2,7 @@
 
 #include "dialogs/FontColorDlg.h"
 #include "dialogs/ManualDlg.h"
+#include "dialogs/SettingDlg.h"
 #include "settings/FontChoice.h"
 #include "view/FontMapping.h"
 
@@ -26,6 +27,12 @@ bool CPaneDialogs::ChooseFont(CFontChoice& choice, QWidget* parent)
     choice.font = RecordFromFont(dialog.SelectedFont(), choice.font);
     choice.color = FromQColor(dialog.SelectedColor());
     return true;
+}
+
+void CPaneDialogs::EditSettings(IUiServices& ui, QWidget* parent)
+{
+    CSettingDlg dialog(ui, parent);
+    dialog.exec();  // the outcome is in the profile
 }
 
 }  // namespace tabrel

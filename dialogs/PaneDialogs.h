@@ -1,6 +1,6 @@
 #pragma once
 // The panes' dialogs as the front end shows them: the manual word dialog
-// and the font and colour dialog.
+// the font and colour dialog, and the settings dialog.
 
 #include "view/PaneDialogs.h"
 
@@ -10,6 +10,7 @@ class CPaneDialogs : public IPaneDialogs {
 public:
     std::optional<QString> AskManualWord(const QString& word, IUiServices& ui) override;
     bool ChooseFont(CFontChoice& choice, QWidget* parent) override;
+    void EditSettings(IUiServices& ui, QWidget* parent) override;
 };
 
 }  // namespace tabrel

@@ -72,6 +72,10 @@ enum StringId : int {
     IDS_FONT_TITLE = 1017,
     IDS_FONT_COLOR = 1018,
     IDS_FONT_MORE_COLORS = 1019,
+    // The settings dialog and the directory chooser.
+    IDS_SETTING_NO_INDEX_DIR = 1040,  ///< OK refused: the index directory is empty
+    IDS_SELDIR_ROOT = 1041,           ///< the chooser's name of the root folder "/"
+    IDS_SELDIR_HOME = 1042,           ///< the chooser's name of the home folder
     IDS_CANCEL = 1070,
     // Prompts of the document windows' system menu and window list.
     IDS_SYS_SIZE = 61184,

@@ -217,6 +217,7 @@ bool CLinePane::QueryCommand(int id, bool& enabled)
     case ID_TEXT_COLOR:
     case ID_BK_COLOR:
     case ID_FONT:
+    case ID_SETTINGS:
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_PREVIEW:
         enabled = true;
@@ -253,6 +254,9 @@ void CLinePane::RunCommand(int id)
         break;
     case ID_FONT:
         OnFontCommand();
+        break;
+    case ID_SETTINGS:
+        m_host.Dialogs().EditSettings(m_doc.GetUi(), window());
         break;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_PREVIEW:

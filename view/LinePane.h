@@ -2,8 +2,8 @@
 // What the two panes of a document window share: a scrolling view that
 // paints one of the document's line lists in the pane font, with the
 // stretches between ESC bytes in the highlight colours, and the commands
-// both panes take (open, copy, colours, font, print). The vertical position
-// stays on whole lines, so the top line is never cut.
+// both panes take (open, copy, colours, font, settings, print). The
+// vertical position stays on whole lines, so the top line is never cut.
 
 #include <QAbstractScrollArea>
 #include <QFont>

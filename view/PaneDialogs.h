@@ -25,6 +25,11 @@ public:
     /// The font command's dialog over `choice`, owned by `parent`. True when
     /// the user pressed OK; `choice` then holds the font and colour chosen.
     virtual bool ChooseFont(CFontChoice& choice, QWidget* parent) = 0;
+
+    /// The settings dialog over `parent`, its refusal shown through `ui`.
+    /// It stores what the user chose itself; every reader of those values
+    /// reads them afresh, so the caller refreshes nothing.
+    virtual void EditSettings(IUiServices& ui, QWidget* parent) = 0;
 };
 
 }  // namespace tabrel

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <string>
 
 #include "SetUpCheck.h"
 #include "TempDir.h"
@@ -21,6 +22,7 @@ public:
     int firstRunCalls = 0;
     std::size_t framesAtFirstRun = 0;
     bool mainWindowVisibleAtFirstRun = false;
+    bool showFirstRunDialog = false;  ///< also run the real settings dialog
 
 protected:
     void RunFirstRunSettings() override
@@ -28,7 +30,16 @@ protected:
         ++firstRunCalls;
         framesAtFirstRun = GetMainFrame()->GetFrames().size();
         mainWindowVisibleAtFirstRun = GetMainFrame()->isVisible();
+        if (showFirstRunDialog)
+            CTabrelApp::RunFirstRunSettings();
     }
+};
+
+/// How a rig starts the application.
+struct AppStart {
+    std::string indexDir = "/nonexistent/index/";  ///< to the profile first unless empty
+    std::string profile;                           ///< whole profile file first unless empty
+    bool showFirstRunDialog = false;
 };
 
 struct AppRig {
@@ -37,11 +48,16 @@ struct AppRig {
     std::unique_ptr<ObservedApp> app;
 
     /// Starts the application; `indexDir` goes to the profile first unless empty.
-    explicit AppRig(const std::string& indexDir = "/nonexistent/index/")
+    explicit AppRig(const std::string& indexDir = "/nonexistent/index/") : AppRig(AppStart{indexDir, {}, false}) {}
+
+    explicit AppRig(const AppStart& start)
     {
-        if (!indexDir.empty())
-            WriteProfileString("Index", "Dir", indexDir);
+        if (!start.profile.empty())
+            profile.WriteProfile(start.profile);
+        if (!start.indexDir.empty())
+            WriteProfileString("Index", "Dir", start.indexDir);
         app = std::make_unique<ObservedApp>();
+        app->showFirstRunDialog = start.showFirstRunDialog;
         TABREL_REQUIRE_SETUP(app->InitInstance(), "the application did not start");
         TABREL_REQUIRE_SETUP(QTest::qWaitForWindowExposed(Main()), "the main window was never shown");
         Main()->activateWindow();
