@@ -62,6 +62,13 @@ enum class TextLoadOutcome {
 /// file's absolute path, or nothing when the user cancels.
 std::optional<std::string> ChooseTextFile(IUiServices& ui);
 
+/// The document behind one or more document windows: the lines of the
+/// opened text, the result lines of the look-ups and the look-up state.
+/// Owns its lists by value; its views read them afresh at every paint.
+/// Looking up and loading a text dispatch window messages as they run, so
+/// the document keeps itself alive until they return, refuses a second
+/// look-up meanwhile, and tells its state-changed handler when they end.
+/// Callers hold it in a std::shared_ptr.
 class CTabrelDoc : public std::enable_shared_from_this<CTabrelDoc> {
 public:
     /// `ui` serves message boxes and the file chooser; it must outlive the

@@ -20,6 +20,9 @@ public:
     using CCoreError::CCoreError;
 };
 
+/// Reads an index file strictly forward through a buffer, as little-endian
+/// integers and zero-terminated strings; a read past the end throws
+/// CIndexReadError, so the scan needs no length checks of its own.
 class CIndexStream {
 public:
     /// Bytes read from the file at a time. A benchmark over large indexes

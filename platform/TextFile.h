@@ -20,6 +20,9 @@ public:
     using CCoreError::CCoreError;
 };
 
+/// A regular file read as text lines: CR LF becomes LF, a lone CR stays,
+/// each read stops after a LF or at a byte limit. Seek() moves to a byte
+/// offset (for one dictionary line). Read failures throw CFileReadError.
 class CTextFile {
 public:
     /// Opens `path` for reading; false when it cannot be opened or is a folder.

@@ -20,6 +20,12 @@ namespace tabrel {
 
 class IPaneHost;
 
+/// The painting and scrolling both panes share: one of the document's line
+/// lists (Lines()) drawn top to bottom in the pane font, line k at
+/// y = k * h + 1, the stretches between ESC bytes in the highlight colours
+/// read from the profile at every paint; scroll positions kept on whole
+/// lines; and the commands both panes take. Needs its document and the
+/// window hosting it (IPaneHost) to outlive it.
 class CLinePane : public QAbstractScrollArea, public IDocView, public ICommandTarget {
     Q_OBJECT
 public:
