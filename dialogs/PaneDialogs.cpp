@@ -1,5 +1,6 @@
 #include "dialogs/PaneDialogs.h"
 
+#include "dialogs/EditCopyDlg.h"
 #include "dialogs/FontColorDlg.h"
 #include "dialogs/ManualDlg.h"
 #include "settings/FontChoice.h"
@@ -26,6 +27,12 @@ bool CPaneDialogs::ChooseFont(CFontChoice& choice, QWidget* parent)
     choice.font = RecordFromFont(dialog.SelectedFont(), choice.font);
     choice.color = FromQColor(dialog.SelectedColor());
     return true;
+}
+
+void CPaneDialogs::RunEditCopy(const CEditCopy& copy, IUiServices& ui)
+{
+    CEditCopyDlg dialog(copy, ui);  // no parent, as the manual word dialog
+    dialog.exec();                  // how it ended does not matter: only the clipboard outlives it
 }
 
 }  // namespace tabrel

@@ -1,6 +1,6 @@
 #pragma once
-// The panes' dialogs as the front end shows them: the manual word dialog
-// and the font and colour dialog.
+// The panes' dialogs as the front end shows them: the manual word dialog,
+// the font and colour dialog, and the clipboard transfer dialog.
 
 #include "view/PaneDialogs.h"
 
@@ -10,6 +10,7 @@ class CPaneDialogs : public IPaneDialogs {
 public:
     std::optional<QString> AskManualWord(const QString& word, IUiServices& ui) override;
     bool ChooseFont(CFontChoice& choice, QWidget* parent) override;
+    void RunEditCopy(const CEditCopy& copy, IUiServices& ui) override;
 };
 
 }  // namespace tabrel

@@ -68,6 +68,10 @@ enum StringId : int {
     IDS_ERR_INDEX_TRUNCATED = 1013,
     IDS_ERR_FILE_OPEN = 1014,
     IDS_ERR_FILE_SAVE = 1015,
+    // The clipboard transfer dialog.
+    IDS_COPY_TOO_LARGE = 1020,     ///< the note beside the box when a line was left out
+    IDS_COPY_DONE = 1021,          ///< after copying all or part
+    IDS_COPY_NO_SELECTION = 1022,  ///< copy part with nothing selected
     // Prompts of the document windows' system menu and window list.
     IDS_SYS_SIZE = 61184,
     IDS_SYS_MOVE = 61185,
