@@ -1,5 +1,6 @@
 #include "dialogs/PaneDialogs.h"
 
+#include "dialogs/EditCopyDlg.h"
 #include "dialogs/FontColorDlg.h"
 #include "dialogs/ManualDlg.h"
 #include "dialogs/SettingDlg.h"
@@ -33,6 +34,12 @@ void CPaneDialogs::EditSettings(IUiServices& ui, QWidget* parent)
 {
     CSettingDlg dialog(ui, parent);
     dialog.exec();  // the outcome is in the profile
+}
+
+void CPaneDialogs::RunEditCopy(const CEditCopy& copy, IUiServices& ui)
+{
+    CEditCopyDlg dialog(copy, ui);  // no parent, as the manual word dialog
+    dialog.exec();                  // how it ended does not matter: only the clipboard outlives it
 }
 
 }  // namespace tabrel

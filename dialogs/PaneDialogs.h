@@ -1,6 +1,7 @@
 #pragma once
-// The panes' dialogs as the front end shows them: the manual word dialog
-// the font and colour dialog, and the settings dialog.
+// The panes' dialogs as the front end shows them: the manual word dialog,
+// the font and colour dialog, the settings dialog and the clipboard
+// transfer dialog.
 
 #include "view/PaneDialogs.h"
 
@@ -11,6 +12,7 @@ public:
     std::optional<QString> AskManualWord(const QString& word, IUiServices& ui) override;
     bool ChooseFont(CFontChoice& choice, QWidget* parent) override;
     void EditSettings(IUiServices& ui, QWidget* parent) override;
+    void RunEditCopy(const CEditCopy& copy, IUiServices& ui) override;
 };
 
 }  // namespace tabrel

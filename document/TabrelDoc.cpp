@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "document/EditCopy.h"
 #include "text/CharClass.h"
 #include "index/IndexFiles.h"
 #include "index/IndexFormat.h"
@@ -150,6 +151,17 @@ std::optional<std::string> ChooseTextFile(IUiServices& ui)
     // As a file chooser does, the chosen file's folder becomes the current directory.
     fs::current_path(full.parent_path(), ec);
     return full.string();
+}
+
+void CTabrelDoc::ShowCopyDialog(IEditCopyRunner& runner) const
+{
+    if (m_ResultList.IsEmpty())
+        return;  // the command is disabled then; never an empty dialog
+    // The dialog works on its own copy of the lines, and the document is not
+    // touched again once it runs, so nothing needs to hold the document while
+    // the dialog waits for the user.
+    const CEditCopy copy(m_ResultList);
+    runner.RunEditCopy(copy, m_ui);
 }
 
 int CTabrelDoc::OpenTextFile()

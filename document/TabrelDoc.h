@@ -19,6 +19,7 @@ namespace tabrel {
 
 class CIndexStream;
 class CTabrelDoc;
+class IEditCopyRunner;
 class IUiServices;
 
 /// A window pane showing a document. UpdateAllViews() calls OnUpdate() on
@@ -121,6 +122,12 @@ public:
     /// shown in a message box and the lines read so far stay. The caller
     /// calls UpdateAllViews().
     TextLoadOutcome LoadTextFile(const std::string& path);
+
+    /// The Copy command: runs the clipboard transfer dialog through `runner`
+    /// on the result lines that fit its box (CEditCopy), with this
+    /// document's UI services. Does nothing without result lines. The
+    /// document is not changed.
+    void ShowCopyDialog(IEditCopyRunner& runner) const;
 
     /// Empties the result lines and fills them with the dictionary lines of
     /// `word` (already lower-cased) found through the index file `indexPath`.

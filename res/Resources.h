@@ -72,6 +72,10 @@ enum StringId : int {
     IDS_FONT_TITLE = 1017,
     IDS_FONT_COLOR = 1018,
     IDS_FONT_MORE_COLORS = 1019,
+    // The clipboard transfer dialog.
+    IDS_COPY_TOO_LARGE = 1020,     ///< the note beside the box when a line was left out
+    IDS_COPY_DONE = 1021,          ///< after copying all or part
+    IDS_COPY_NO_SELECTION = 1022,  ///< copy part with nothing selected
     // The settings dialog and the directory chooser.
     IDS_SETTING_NO_INDEX_DIR = 1040,  ///< OK refused: the index directory is empty
     IDS_SELDIR_ROOT = 1041,           ///< the chooser's name of the root folder "/"

@@ -248,6 +248,9 @@ void CLinePane::RunCommand(int id)
     case ID_PREV_PANE:
         m_host.ActivateNextPane(this, id == ID_NEXT_PANE);
         break;
+    case ID_EDIT_COPY:
+        m_doc.ShowCopyDialog(m_host.Dialogs());
+        break;
     case ID_TEXT_COLOR:
     case ID_BK_COLOR:
         OnColorCommand(id == ID_TEXT_COLOR);

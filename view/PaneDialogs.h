@@ -1,11 +1,14 @@
 #pragma once
 // The dialogs a pane runs. The panes sit below the dialogs layer, so they
 // reach the dialogs through this interface, which the window hosting them
-// hands over (IPaneHost::Dialogs).
+// hands over (IPaneHost::Dialogs). It also runs the clipboard transfer
+// dialog for the document's Copy (IEditCopyRunner).
 
 #include <QString>
 
 #include <optional>
+
+#include "document/EditCopy.h"
 
 class QWidget;
 
@@ -14,7 +17,7 @@ namespace tabrel {
 class IUiServices;
 struct CFontChoice;
 
-class IPaneDialogs {
+class IPaneDialogs : public IEditCopyRunner {
 public:
     virtual ~IPaneDialogs() = default;
 
