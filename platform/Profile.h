@@ -39,7 +39,9 @@ public:
 
     /// Sets `key` in `section` to `value`, creating the key, the section or
     /// the file as needed. Fails (returns false, file unchanged) when a name
-    /// or the value holds a line break, or the file cannot be written.
+    /// or the value holds a line break, the section holds ']', the key holds
+    /// '=' or begins with '[' or ';' (it would read as a header or a
+    /// comment), or the file cannot be written.
     bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
 
     /// Writes the decimal text of `value`.
