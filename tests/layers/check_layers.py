@@ -11,7 +11,7 @@ import sys
 LAYERS = ["platform", "res", "text", "index", "settings", "doc", "view", "dialogs", "app"]
 QT_FREE = set(LAYERS[: LAYERS.index("doc") + 1])
 # Programs over the libraries: the highest layer each may use.
-PROGRAMS = {"tools": "doc"}
+PROGRAMS = {"tools": "doc", "fuzz": "doc"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
 
