@@ -296,7 +296,8 @@ LookUpStatus CTabrelDoc::FinishLookUp(CIndexStream& stream, const std::string& k
     return status;
 }
 
-LookUpStatus CTabrelDoc::LookUpWord(const std::string& word, const std::string& indexPath)
+LookUpStatus CTabrelDoc::LookUpWord(const std::string& word, const std::string& indexPath,
+                                    std::size_t indexBufferSize)
 {
     OperationGuard guard(*this);
     if (m_bBusy)
@@ -306,7 +307,7 @@ LookUpStatus CTabrelDoc::LookUpWord(const std::string& word, const std::string& 
     ++m_nLookUpSerial;
     m_nLookUpFirstLine = 0;
 
-    IndexOpenResult index = OpenIndexFile(indexPath);
+    IndexOpenResult index = OpenIndexFile(indexPath, indexBufferSize);
     if (index.status != IndexOpenStatus::Ok) {
         UpdateAllViews();  // the old results are gone: no pane may keep showing them
         return {index.status == IndexOpenStatus::WrongVersion ? LookUpOutcome::WrongVersion : LookUpOutcome::NoIndex,
@@ -316,7 +317,8 @@ LookUpStatus CTabrelDoc::LookUpWord(const std::string& word, const std::string& 
     return FinishLookUp(*index.stream, key, nullptr);
 }
 
-LookUpStatus CTabrelDoc::LookUpPhrase(const std::string& key, const std::string& phrase, const std::string& indexPath)
+LookUpStatus CTabrelDoc::LookUpPhrase(const std::string& key, const std::string& phrase, const std::string& indexPath,
+                                      std::size_t indexBufferSize)
 {
     OperationGuard guard(*this);
     // The scan state is the document's: never run beside a single-word look-up.
@@ -326,7 +328,7 @@ LookUpStatus CTabrelDoc::LookUpPhrase(const std::string& key, const std::string&
     ++m_nLookUpSerial;
     m_nLookUpFirstLine = m_ResultList.GetCount();
 
-    IndexOpenResult index = OpenIndexFile(indexPath);
+    IndexOpenResult index = OpenIndexFile(indexPath, indexBufferSize);
     if (index.status == IndexOpenStatus::CannotOpen)
         return {LookUpOutcome::NoIndex, {}};
     if (index.status == IndexOpenStatus::WrongVersion) {

@@ -130,13 +130,16 @@ public:
     void ShowCopyDialog(IEditCopyRunner& runner) const;
 
     /// Empties the result lines and fills them with the dictionary lines of
-    /// `word` (already lower-cased) found through the index file `indexPath`.
-    LookUpStatus LookUpWord(const std::string& word, const std::string& indexPath);
+    /// `word` (already lower-cased) found through the index file `indexPath`,
+    /// read `indexBufferSize` bytes at a time.
+    LookUpStatus LookUpWord(const std::string& word, const std::string& indexPath,
+                            std::size_t indexBufferSize = CIndexStream::kDefaultBufferSize);
 
     /// Appends the dictionary lines, found under `key`, that contain `phrase`
     /// as whole words. Works on its own copies of both, so a pick that stores
     /// another key and phrase meanwhile cannot change a running look-up.
-    LookUpStatus LookUpPhrase(const std::string& key, const std::string& phrase, const std::string& indexPath);
+    LookUpStatus LookUpPhrase(const std::string& key, const std::string& phrase, const std::string& indexPath,
+                              std::size_t indexBufferSize = CIndexStream::kDefaultBufferSize);
 
     /// The user-interface services the document was made with.
     IUiServices& GetUi() const { return m_ui; }

@@ -165,6 +165,14 @@ private:
     int m_fd;
 };
 
+// Gives the last line, which has no line end, the line end `eol`. A CR
+// ending its text would join an LF into a CR LF line end and leave the
+// text; then the line end is CR LF, so the text keeps its CR.
+void EndLastLine(Line& line, const std::string& eol)
+{
+    line.eol = !line.text.empty() && line.text.back() == '\r' ? "\r\n" : eol;
+}
+
 bool HasLineBreak(std::string_view s)
 {
     return s.find_first_of("\r\n") != std::string_view::npos;
@@ -273,11 +281,11 @@ bool CProfileFile::WriteString(std::string_view section, std::string_view key, s
         if (place.sectionEnd) {
             Line& before = lines[*place.sectionEnd];
             if (before.eol.empty())
-                before.eol = eol;
+                EndLastLine(before, eol);
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*place.sectionEnd + 1), entry);
         } else {
             if (!lines.empty() && lines.back().eol.empty())
-                lines.back().eol = eol;
+                EndLastLine(lines.back(), eol);
             lines.push_back({"[" + std::string(section) + "]", eol});
             lines.push_back(entry);
         }

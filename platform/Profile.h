@@ -39,8 +39,9 @@ public:
 
     /// Sets `key` in `section` to `value`, creating the key, the section or
     /// the file as needed. Fails (returns false, file unchanged) when a name
-    /// or the value holds a line break, the key starts with ";" or "[" or
-    /// holds "=", or the file cannot be written. Writers in several processes
+    /// or the value holds a line break, the section holds "]", the key holds
+    /// "=" or begins with "[" or ";" (it would read as a header or a
+    /// comment), or the file cannot be written. Writers in several processes
     /// take turns through a lock file beside the profile ("<path>.lock").
     bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
 

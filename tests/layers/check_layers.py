@@ -11,7 +11,7 @@ import sys
 LAYERS = ["platform", "res", "text", "index", "settings", "document", "view", "dialogs", "app"]
 QT_FREE = set(LAYERS[: LAYERS.index("document") + 1])
 # Programs over the libraries: the highest layer each may use.
-PROGRAMS = {"tools": "document"}
+PROGRAMS = {"tools": "document", "fuzz": "document"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
 
