@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "doc/LookUpTrigger.h"
-#include "doc/TabrelDoc.h"
+#include "document/LookUpTrigger.h"
+#include "document/TabrelDoc.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexFiles.h"
 #include "platform/UiServices.h"
