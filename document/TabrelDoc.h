@@ -189,6 +189,7 @@ public:
     void AppendTextLine(std::string_view line) { m_TextList.AddTail(line); }
     void AppendResultLine(std::string_view line) { m_ResultList.AddTail(line); }
     void ClearTextLines() { m_TextList.Clear(); }
+    void ClearResultLines() { m_ResultList.Clear(); }
 
 private:
     class OperationGuard;

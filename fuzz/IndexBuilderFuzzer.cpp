@@ -281,10 +281,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(outcome.lookedUp && outcome.status.outcome == LookUpOutcome::Done, "the first headword's look-up failed");
     const std::string want = ResultLineAt(text, first->offset);
     bool found = false;
-    for (std::string_view line : doc->m_ResultList)
+    for (std::string_view line : doc->GetResultList())
         found = found || line == want;
     if (!found)
         Fail("the first headword's look-up misses its line", want,
-             doc->m_ResultList.IsEmpty() ? std::string_view() : *doc->m_ResultList.begin());
+             doc->GetResultList().IsEmpty() ? std::string_view() : *doc->GetResultList().begin());
     return 0;
 }

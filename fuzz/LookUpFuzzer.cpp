@@ -119,15 +119,15 @@ struct Outcome {
 
 Outcome Take(CTabrelDoc& doc, const LookUpStatus& status)
 {
-    Check(doc.m_bBusy == 0, "the document stays busy after a look-up");
+    Check(!doc.IsBusy(), "the document stays busy after a look-up");
     Check(!doc.IsOperationRunning(), "an operation is still marked running after a look-up");
-    Outcome o{status.outcome, status.error, {doc.m_ResultList.begin(), doc.m_ResultList.end()}};
+    Outcome o{status.outcome, status.error, {doc.GetResultList().begin(), doc.GetResultList().end()}};
     for (const std::string& line : o.lines) {
         Check(line.size() >= 2 && line.size() <= kMaxResultBytes, "a result line of impossible length");
         Check(line.compare(line.size() - 2, 2, "\r\n") == 0, "a result line without CR LF");
         Check(line.find('\0') == std::string::npos, "a result line holding a zero byte");
     }
-    doc.m_ResultList.Clear();
+    doc.ClearResultLines();
     return o;
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,7 @@ struct AppStart {
     std::string indexDir = "/nonexistent/index/";  ///< to the profile first unless empty
     std::string profile;                           ///< whole profile file first unless empty
     bool showFirstRunDialog = false;
+    std::function<void(const std::string& profilePath)> beforeStart;  ///< last step before the start
 };
 
 struct AppRig {
@@ -48,7 +50,7 @@ struct AppRig {
     std::unique_ptr<ObservedApp> app;
 
     /// Starts the application; `indexDir` goes to the profile first unless empty.
-    explicit AppRig(const std::string& indexDir = "/nonexistent/index/") : AppRig(AppStart{indexDir, {}, false}) {}
+    explicit AppRig(const std::string& indexDir = "/nonexistent/index/") : AppRig(AppStart{indexDir, {}, false, {}}) {}
 
     explicit AppRig(const AppStart& start)
     {
@@ -56,6 +58,8 @@ struct AppRig {
             profile.WriteProfile(start.profile);
         if (!start.indexDir.empty())
             WriteProfileString("Index", "Dir", start.indexDir);
+        if (start.beforeStart)
+            start.beforeStart(profile.ProfilePath());
         app = std::make_unique<ObservedApp>();
         app->showFirstRunDialog = start.showFirstRunDialog;
         TABREL_REQUIRE_SETUP(app->InitInstance(), "the application did not start");

@@ -553,7 +553,7 @@ private slots:
                     answer(dialog);
                 });
             }
-            auto rig = std::make_unique<AppRig>(AppStart{"", carried, true});
+            auto rig = std::make_unique<AppRig>(AppStart{"", carried, true, {}});
             carried = rig->profile.ReadProfile();
             return std::make_pair(std::move(rig), seen);
         };
@@ -613,7 +613,7 @@ private slots:
             settingsShowed = settings->IndexDirEdit()->text();
             ClickButton(settings, res::IDOK);
         });
-        AppRig rig(AppStart{"", {}, true});
+        AppRig rig(AppStart{"", {}, true, {}});
         QCOMPARE(chooserShowed, FromPath(indexDir));
         QCOMPARE(settingsShowed, FromPath(indexDir));
         QCOMPARE(GetProfileString("Index", "Dir"), indexDir);

@@ -16,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -560,6 +561,25 @@ private slots:
         QCOMPARE(doc->GetResultList().GetCount(), std::size_t{2});
         QTRY_VERIFY(sub.isNull());                // closed once the look-up returned
         QTRY_VERIFY(!rig.Main()->isVisible());
+    }
+
+    // A profile that cannot be written (a link to itself) costs the session
+    // nothing: start-up reads the defaults, and exit, which writes the
+    // recent files, ends normally.
+    void exitWithAnUnwritableProfileEndsNormally()
+    {
+        AppStart start;
+        start.indexDir.clear();
+        start.beforeStart = [](const std::string& profilePath) {
+            QDir().mkpath(FromPath(profilePath).section(QLatin1Char('/'), 0, -2));
+            QVERIFY(QFile::link(QStringLiteral("TABREL.INI"), FromPath(profilePath)));
+        };
+        AppRig rig(start);
+        QCOMPARE(rig.Main()->GetFrames().size(), std::size_t{1});
+        rig.app->RecentFiles().Add(rig.dir.Write("read.txt", "x\n"));
+        rig.Main()->close();
+        QTRY_VERIFY(!rig.Main()->isVisible());
+        QVERIFY(QFileInfo(FromPath(rig.profile.ProfilePath())).isSymLink());
     }
 
     void screenshotShowsTheTextInItsPane()
