@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <new>
 
 #include "document/EditCopy.h"
 #include "text/CharClass.h"
@@ -192,8 +193,9 @@ TextLoadOutcome CTabrelDoc::LoadTextFile(const std::string& path)
     m_TextList.Clear();
     m_strTextPath = path;
     ++m_nTextSerial;
-    std::string chunk;
+    Error error;
     try {
+        std::string chunk;
         while (file.ReadString(chunk, kTextChunkBytes)) {
             DispatchPendingMessage();
             if (chunk.back() == '\n')
@@ -202,15 +204,16 @@ TextLoadOutcome CTabrelDoc::LoadTextFile(const std::string& path)
             m_TextList.AddTail(chunk);
         }
     } catch (const CFileReadError& e) {
-        m_bLoadingText = false;
-        m_TextList.ComputeMaxLength();
-        m_ui.MessageBox(res::ErrorText(e.GetError()));  // the lines read so far stay
-        return TextLoadOutcome::Read;
+        error = e.GetError();
+    } catch (const std::bad_alloc&) {
+        error = {ErrorCode::TextTooLarge, path};  // more text than memory: keep what fitted
     }
     m_bLoadingText = false;
     // A views update during the load cached the longest line of part of the
     // text: measure the whole list again.
     m_TextList.ComputeMaxLength();
+    if (error)
+        m_ui.MessageBox(res::ErrorText(error));  // the lines read so far stay
     return TextLoadOutcome::Read;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/AtomicFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 
@@ -84,6 +85,11 @@ void SyncFolder(const std::string& folder)
         ::fsync(dirFd);
         ::close(dirFd);
     }
+}
+
+void IgnoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 std::string ProcessTag()

@@ -19,6 +19,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view content);
 /// was written stays written).
 void SyncFolder(const std::string& folder);
 
+/// Makes a write beyond the process's file-size limit fail instead of
+/// killing the process (SIGXFSZ), so the writers here can keep the old file
+/// and report. Programs call it once at start.
+void IgnoreFileSizeSignal();
+
 /// A tag that tells this process's temporary names from another's.
 std::string ProcessTag();
 

@@ -17,6 +17,7 @@ enum class ErrorCode {
     IndexVersion,    ///< an index file of another version
     FileOpen,        ///< a file could not be opened
     FileSave,        ///< a file could not be written
+    TextTooLarge,    ///< a text did not fit in the memory the process may use
 };
 
 struct Error {

@@ -37,6 +37,8 @@ std::string ErrorText(const Error& error)
         return FormatString(IDS_ERR_FILE_OPEN, error.detail);
     case ErrorCode::FileSave:
         return FormatString(IDS_ERR_FILE_SAVE, error.detail);
+    case ErrorCode::TextTooLarge:
+        return FormatString(IDS_ERR_TEXT_TOO_LARGE, error.detail);
     }
     return {};
 }

@@ -76,6 +76,8 @@ enum StringId : int {
     IDS_COPY_TOO_LARGE = 1020,     ///< the note beside the box when a line was left out
     IDS_COPY_DONE = 1021,          ///< after copying all or part
     IDS_COPY_NO_SELECTION = 1022,  ///< copy part with nothing selected
+    IDS_ERR_TEXT_TOO_LARGE = 1030,
+    IDS_ERR_UNEXPECTED = 1031,
     // The settings dialog and the directory chooser.
     IDS_SETTING_NO_INDEX_DIR = 1040,  ///< OK refused: the index directory is empty
     IDS_SELDIR_ROOT = 1041,           ///< the chooser's name of the root folder "/"

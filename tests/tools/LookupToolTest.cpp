@@ -148,4 +148,17 @@ TEST(ProfileTool, ExplainsRefusedWrites)
     EXPECT_NE(set.err.find("cannot be read or replaced"), std::string::npos) << set.err;
 }
 
+// Under a file-size limit a write fails with a message instead of the
+// signal killing the tool, and the profile stays as it was.
+TEST(ProfileTool, FileSizeLimitFailsTheWrite)
+{
+    ScopedProfile profile;
+    profile.WriteProfile("[Index]\nDir=" + std::string(2000, 'd') + "\n");
+    const ProcessResult r =
+        RunProcess({"/bin/sh", "-c", std::string("ulimit -f 1; exec ") + TABREL_PROFILE + " set Index Other x"});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+    EXPECT_EQ(profile.ReadProfile(), "[Index]\nDir=" + std::string(2000, 'd') + "\n");
+}
+
 }  // namespace

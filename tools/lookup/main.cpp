@@ -14,6 +14,7 @@
 #include "document/LookUpTrigger.h"
 #include "document/PickLogic.h"
 #include "document/TabrelDoc.h"
+#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "platform/Profile.h"
 #include "platform/UiServices.h"
@@ -101,6 +102,7 @@ std::string ForTerminal(std::string_view line, bool terminal)
 
 int main(int argc, char** argv)
 {
+    IgnoreFileSizeSignal();  // a write past the file-size limit fails and is reported
     std::optional<std::string> indexDir;
     bool manual = false;
     bool raw = false;

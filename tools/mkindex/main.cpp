@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "index/IndexBuilder.h"
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 #include "text/Cp932Text.h"
 
@@ -118,6 +119,7 @@ std::string Megabytes(std::uint64_t bytes)
 
 int main(int argc, char** argv)
 {
+    IgnoreFileSizeSignal();  // a write past the file-size limit fails and is reported
     // The options in force for the next FILE; each FILE keeps a copy.
     IndexBuildOptions options;
     bool stopWordsSinceFile = false;  // a --stop-words since the last FILE: more add up

@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "platform/AtomicFile.h"
 #include "platform/Profile.h"
 
 using namespace tabrel;
@@ -74,6 +75,7 @@ int Write(std::string_view section, std::string_view key, std::string_view value
 
 int main(int argc, char** argv)
 {
+    IgnoreFileSizeSignal();  // a write past the file-size limit fails and is reported
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.empty())
         return UsageError("no command given");
