@@ -13,7 +13,7 @@ namespace {
 std::optional<std::string> PrepareIndex(CTabrelDoc& doc, std::string_view text, std::string_view dir)
 {
     doc.SetIndexIni(GetIndexIniPath(dir));
-    return GetIndexFilePath(dir, text);
+    return GetIndexFilePath(dir, text, GetIndexGeneration(dir, doc.GetIndexIni()));
 }
 
 // What a pick gets while the document is busy: as LookUpWord answers then.

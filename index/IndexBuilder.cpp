@@ -1,6 +1,7 @@
 #include "index/IndexBuilder.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -276,6 +277,32 @@ std::string CheckDictionaryPath(const std::string& given, std::string& absolute)
     return {};
 }
 
+// A name no other build, even of the same process, has used.
+std::string NewGenerationName()
+{
+    static unsigned counter = 0;
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return std::string(kGenerationPrefix) + std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(now).count()) +
+           "-" + ProcessTag() + "-" + std::to_string(++counter);
+}
+
+// Generation folders other than `current`, and temporary files of builds
+// that were stopped, go.
+void RemoveOtherGenerations(const fs::path& dir, const std::string& current)
+{
+    std::error_code ec;
+    std::vector<fs::path> leftovers;
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        const bool oldGeneration = name.starts_with(kGenerationPrefix) && name != current;
+        const bool staged = name.starts_with(std::string(".") + kIndexFilePrefix) && name.find(".new") != std::string::npos;
+        if (oldGeneration || staged)
+            leftovers.push_back(entry.path());
+    }
+    for (const fs::path& p : leftovers)
+        fs::remove_all(p, ec);
+}
+
 bool IsIndexFileName(const std::string& name)
 {
     return name.size() == sizeof(kIndexFilePrefix) && name.starts_with(kIndexFilePrefix);
@@ -357,7 +384,6 @@ IndexBuildResult BuildIndexDirectory(const std::string& dir, const std::vector<D
     std::vector<std::pair<std::string, std::string>> outputs;
     for (auto& [initial, bytes] : builder.Serialize())
         outputs.emplace_back(kIndexFilePrefix + std::string(1, initial), std::move(bytes));
-    outputs.emplace_back(kIndexIniName, IndexIniText(absolute));
 
     const fs::path outDir(dir);
     std::error_code ec;
@@ -365,37 +391,64 @@ IndexBuildResult BuildIndexDirectory(const std::string& dir, const std::vector<D
     if (ec || !fs::is_directory(outDir, ec))
         return Fail(IndexBuildStatus::WriteFailed, dir + ": cannot create the index directory");
 
-    // Everything is written under temporary names first; only when all of it
-    // is on disk do the renames replace the old index.
-    const std::string suffix = ".new" + ProcessTag();
-    std::vector<fs::path> staged;
-    const auto discardStaged = [&] {
+    // Publishing is one step: the index files go into a generation folder
+    // of their own, and the rename that puts the new kplindex.ini in place,
+    // naming that folder, switches readers from the old index to the new
+    // one. Stopped before it, the old index answers as before; the next
+    // build removes what was left.
+    const auto step = [&](const std::string& what) { return !report.publishStep || report.publishStep(what); };
+    const std::string generation = NewGenerationName();
+    const fs::path genDir = outDir / generation;
+    if (!step("generation") || !fs::create_directory(genDir, ec) || ec)
+        return Fail(IndexBuildStatus::WriteFailed, genDir.string() + ": cannot create the folder");
+    const auto discardGeneration = [&] {
         std::error_code ignored;
-        for (const fs::path& p : staged)
-            fs::remove(p, ignored);
+        fs::remove_all(genDir, ignored);
     };
     IndexBuildResult result;
     for (const auto& [name, bytes] : outputs) {
-        const fs::path temp = outDir / ("." + name + suffix);
-        if (!WriteFileAtomically(temp.string(), bytes)) {
-            discardStaged();
-            return Fail(IndexBuildStatus::WriteFailed, (outDir / name).string() + ": cannot write the file");
+        if (!step(name))
+            return Fail(IndexBuildStatus::WriteFailed, "stopped before " + name);
+        if (!WriteFileAtomically((genDir / name).string(), bytes)) {
+            discardGeneration();
+            return Fail(IndexBuildStatus::WriteFailed, (genDir / name).string() + ": cannot write the file");
         }
-        staged.push_back(temp);
         result.stats.bytesWritten += bytes.size();
     }
+    const std::string ini = IndexIniText(absolute) + "[" + kIndexSection + "]\n" + kGenerationKey + "=" + generation + "/\n";
+    if (!step(kIndexIniName))
+        return Fail(IndexBuildStatus::WriteFailed, std::string("stopped before ") + kIndexIniName);
+    if (!WriteFileAtomically((outDir / kIndexIniName).string(), ini)) {
+        discardGeneration();
+        return Fail(IndexBuildStatus::WriteFailed, (outDir / kIndexIniName).string() + ": cannot write the file");
+    }
+    result.stats.bytesWritten += ini.size();
+
+    // Published. The index files also stand in the index directory itself,
+    // as links to the generation's, for readers that do not know
+    // generations; each is replaced by a rename of its own.
     std::set<std::string> written;
-    for (std::size_t i = 0; i < outputs.size(); ++i) {
-        fs::rename(staged[i], outDir / outputs[i].first, ec);
-        if (ec) {
-            staged.erase(staged.begin(), staged.begin() + static_cast<std::ptrdiff_t>(i));
-            discardStaged();
-            return Fail(IndexBuildStatus::WriteFailed, (outDir / outputs[i].first).string() + ": " + ec.message());
-        }
-        written.insert(outputs[i].first);
+    for (const auto& output : outputs) {
+        const std::string& name = output.first;
+        if (!step("link " + name))
+            return result;
+        const fs::path temp = outDir / ("." + name + ".new" + ProcessTag());
+        fs::remove(temp, ec);
+        fs::create_hard_link(genDir / name, temp, ec);
+        if (ec)
+            fs::copy_file(genDir / name, temp, fs::copy_options::overwrite_existing, ec);
+        if (!ec)
+            fs::rename(temp, outDir / name, ec);
+        if (ec)
+            fs::remove(temp, ec);
+        else
+            written.insert(name);
     }
     SyncFolder(outDir.string());
+    if (!step("clean up"))
+        return result;
     RemoveStaleIndexFiles(outDir, written);
+    RemoveOtherGenerations(outDir, generation);
 
     const std::uint64_t bytes = result.stats.bytesWritten;
     result.stats = builder.Stats();

@@ -102,6 +102,11 @@ struct IndexBuildReport {
     std::function<void(const std::string& path, std::uint32_t line, std::string_view headword)> skippedHeadword;
     /// Bytes of dictionary file `fileIndex` read so far, of `total`.
     std::function<void(std::size_t fileIndex, std::uint64_t done, std::uint64_t total)> progress;
+    /// Called before each step of publishing the new index (the generation
+    /// folder, each index file, kplindex.ini, each link, the clean-up);
+    /// returning false stops the build there, as a kill would, so tests can
+    /// check what readers see at every step.
+    std::function<bool(const std::string& step)> publishStep;
 };
 
 enum class IndexBuildStatus {

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include <sys/stat.h>
+
 #include "text/CharClass.h"
 #include "index/IndexFormat.h"
 #include "platform/Profile.h"
@@ -10,7 +12,7 @@
 
 namespace tabrel {
 
-std::optional<std::string> GetIndexFilePath(std::string_view dir, std::string_view word)
+std::optional<std::string> GetIndexFilePath(std::string_view dir, std::string_view word, std::string_view generation)
 {
     if (word.empty())
         return std::nullopt;
@@ -22,7 +24,23 @@ std::optional<std::string> GetIndexFilePath(std::string_view dir, std::string_vi
         initial = '_';
     else if (IsAsciiLetter(first))
         initial = static_cast<char>(first);
-    return std::string(dir) + kIndexFilePrefix + initial;
+    return std::string(dir) + std::string(generation) + kIndexFilePrefix + initial;
+}
+
+std::string GetIndexGeneration(std::string_view dir, const std::string& indexIni)
+{
+    if (indexIni.empty())
+        return {};
+    const std::string generation = CProfileFile(indexIni).GetString(kIndexSection, kGenerationKey, "");
+    // A single folder name of our own: nothing else is followed.
+    const bool ours = generation.starts_with(kGenerationPrefix) && generation.back() == '/' &&
+                      generation.find('/') == generation.size() - 1 && generation.find("..") == std::string::npos;
+    if (!ours)
+        return {};
+    struct stat st {};
+    if (::stat((std::string(dir) + generation).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return {};
+    return generation;
 }
 
 std::string GetIndexIniPath(std::string_view dir)

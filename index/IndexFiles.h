@@ -16,12 +16,23 @@ namespace tabrel {
 
 inline constexpr char kIndexIniName[] = "kplindex.ini";
 inline constexpr char kIndexFilePrefix[] = "$$TMP$$.";
+// The generation of the index files a build published: a section of
+// kplindex.ini naming a folder in the index directory that holds them.
+inline constexpr char kIndexSection[] = "Index";
+inline constexpr char kGenerationKey[] = "Generation";
+inline constexpr char kGenerationPrefix[] = ".tabrel-gen-";
 
 /// dir + "$$TMP$$." + the initial character of `word`, chosen from its first
 /// byte before any change of case: a digit gives '_', an ASCII letter
 /// itself, any other byte '#'. Nothing for an empty word or one that begins
 /// with a double-byte lead byte: such a word is not looked up.
-std::optional<std::string> GetIndexFilePath(std::string_view dir, std::string_view word);
+std::optional<std::string> GetIndexFilePath(std::string_view dir, std::string_view word,
+                                            std::string_view generation = {});
+
+/// The generation folder ("name/") that the description file `indexIni`
+/// names, when it is one of ours and exists in `dir`; "" otherwise, and the
+/// index files are then read from `dir` itself.
+std::string GetIndexGeneration(std::string_view dir, const std::string& indexIni);
 
 /// dir + "kplindex.ini" when that file can be opened for reading, else "".
 std::string GetIndexIniPath(std::string_view dir);

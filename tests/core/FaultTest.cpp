@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +24,7 @@
 #include "TempDir.h"
 #include "document/LookUpTrigger.h"
 #include "document/TabrelDoc.h"
+#include "index/IndexBuilder.h"
 #include "platform/AtomicFile.h"
 #include "platform/Profile.h"
 #include "res/ErrorText.h"
@@ -165,6 +167,66 @@ TEST(Fault, ManualTextIsCutAtAZeroByte)
         const PickOutcome out = ManualLookUp(*doc, c.text, indexDir);
         EXPECT_EQ(out.lookedUp, c.lookedUp);
         EXPECT_EQ(std::vector<std::string>(doc->GetResultList().begin(), doc->GetResultList().end()), c.results);
+    }
+}
+
+// A build stopped at any step of publishing (killed, or a rename failing)
+// leaves the old index answering exactly as before until the new
+// kplindex.ini is in place, and the new one after; the next build removes
+// what the stopped one left.
+TEST(Fault, StoppedPublishingNeverMixesIndexes)
+{
+    TempDir dicts;
+    const std::string oldDict = dicts.Write("old.txt", "\x1b" "alpha\x1b one\n");
+    const std::vector<std::string> newDicts{dicts.Write("new0.txt", "filler\n\x1b" "alpha\x1b two\n"),
+                                            dicts.Write("new1.txt", "\x1b" "beta\x1b\n\x1b" "alpha\x1b three\n")};
+    const auto lookUp = [](const std::string& indexDir) {
+        ScopedProfile profile;
+        RecordingUi ui;
+        auto doc = std::make_shared<CTabrelDoc>(ui);
+        AutoLookUp(*doc, "alpha", indexDir);
+        return std::vector<std::string>(doc->GetResultList().begin(), doc->GetResultList().end());
+    };
+    const std::vector<std::string> oldResults{"\x1b" "alpha\x1b one\r\n"};
+    const std::vector<std::string> newResults{"\x1b" "alpha\x1b two\r\n", "\x1b" "alpha\x1b three\r\n"};
+
+    // The steps of a whole build, in order.
+    std::vector<std::string> steps;
+    {
+        TempDir dir;
+        IndexBuildReport report;
+        report.publishStep = [&](const std::string& step) {
+            steps.push_back(step);
+            return true;
+        };
+        ASSERT_EQ(BuildIndexDirectory(dir.File("index"), newDicts, {}, report).status, IndexBuildStatus::Ok);
+        EXPECT_EQ(lookUp(dir.File("index") + "/"), newResults);
+    }
+    const auto switchStep = std::find(steps.begin(), steps.end(), "kplindex.ini");
+    ASSERT_NE(switchStep, steps.end());
+
+    for (std::size_t stop = 0; stop < steps.size(); ++stop) {
+        TempDir dir;
+        const std::string indexDir = dir.File("index") + "/";
+        ASSERT_EQ(BuildIndexDirectory(dir.File("index"), std::vector<std::string>{oldDict}, {}).status,
+                  IndexBuildStatus::Ok);
+        IndexBuildReport report;
+        std::size_t at = 0;
+        report.publishStep = [&](const std::string&) { return at++ < stop; };
+        BuildIndexDirectory(dir.File("index"), newDicts, {}, report);
+        const bool switched = stop > static_cast<std::size_t>(switchStep - steps.begin());
+        EXPECT_EQ(lookUp(indexDir), switched ? newResults : oldResults) << "stopped before " << steps[stop];
+
+        // The next build finds its way and tidies up.
+        ASSERT_EQ(BuildIndexDirectory(dir.File("index"), newDicts, {}).status, IndexBuildStatus::Ok);
+        EXPECT_EQ(lookUp(indexDir), newResults) << steps[stop];
+        std::vector<std::string> extra;
+        for (const auto& e : std::filesystem::directory_iterator(dir.File("index"))) {
+            const std::string name = e.path().filename().string();
+            if (name.front() == '.')
+                extra.push_back(name);
+        }
+        EXPECT_EQ(extra.size(), 1u) << "left behind after stopping before " << steps[stop];  // the current generation
     }
 }
 

@@ -12,6 +12,7 @@
 #include "IndexFixture.h"
 #include "TempDir.h"
 #include "index/IndexBuilder.h"
+#include "index/IndexFiles.h"
 
 using namespace tabrel;
 using namespace tabrel::test;
@@ -87,11 +88,27 @@ private:
     std::size_t m_pos = 0;
 };
 
+// The files of a folder, without the generation folders a build leaves.
 std::set<std::string> FileNames(const TempDir& dir, const std::string& sub)
 {
     std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir.File(sub)))
-        names.insert(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(dir.File(sub))) {
+        const std::string name = e.path().filename().string();
+        if (!name.starts_with(kGenerationPrefix))
+            names.insert(name);
+    }
+    return names;
+}
+
+// The generation folders in dir/sub.
+std::vector<std::string> Generations(const TempDir& dir, const std::string& sub)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.File(sub))) {
+        const std::string name = e.path().filename().string();
+        if (name.starts_with(kGenerationPrefix))
+            names.push_back(name);
+    }
     return names;
 }
 
@@ -126,8 +143,15 @@ TEST(IndexBuilder, WritesTheWorkedExampleBytes)
     ASSERT_EQ(r.status, IndexBuildStatus::Ok) << r.error;
     EXPECT_BYTES_EQ(WorkedExampleBytes(),
                     dir.Read("index/$$TMP$$.c"));
-    EXPECT_EQ(dir.Read("index/kplindex.ini"), "[FileID]\n0=" + dir.File("dict0.txt") + "\n");
+    // One generation folder holds the index files; kplindex.ini names it, and
+    // the index directory holds the same files for readers without generations.
+    const std::vector<std::string> generations = Generations(dir, "index");
+    ASSERT_EQ(generations.size(), 1u);
+    EXPECT_EQ(dir.Read("index/kplindex.ini"),
+              "[FileID]\n0=" + dir.File("dict0.txt") + "\n[Index]\nGeneration=" + generations[0] + "/\n");
     EXPECT_EQ(FileNames(dir, "index"), (std::set<std::string>{"$$TMP$$.c", "kplindex.ini"}));
+    EXPECT_EQ(FileNames(dir, "index/" + generations[0]), std::set<std::string>{"$$TMP$$.c"});
+    EXPECT_BYTES_EQ(WorkedExampleBytes(), dir.Read("index/" + generations[0] + "/$$TMP$$.c"));
     EXPECT_EQ(r.stats.bytesWritten, 53 + dir.Read("index/kplindex.ini").size());
 }
 
@@ -365,7 +389,7 @@ TEST(IndexBuilder, RecordsThePathThatWasRead)
     const std::string given = dir.File("other/link/../dict.txt");  // reads real/dict.txt
     const IndexBuildResult r = BuildIndexDirectory(dir.File("index"), std::vector<std::string>{given}, {});
     ASSERT_EQ(r.status, IndexBuildStatus::Ok) << r.error;
-    EXPECT_EQ(dir.Read("index/kplindex.ini"), "[FileID]\n0=" + fs::canonical(dir.File("real/dict.txt")).string() + "\n");
+    EXPECT_TRUE(dir.Read("index/kplindex.ini").starts_with("[FileID]\n0=" + fs::canonical(dir.File("real/dict.txt")).string() + "\n"));
 }
 
 }  // namespace
