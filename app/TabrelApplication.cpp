@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "res/ErrorText.h"
 #include "res/Resources.h"
 #include "view/QtText.h"
 
@@ -13,7 +14,7 @@ namespace {
 void Report(const QString& what)
 {
     QMessageBox::critical(QApplication::activeWindow(), LoadQString(res::IDS_APP_TITLE),
-                          LoadQString(res::IDS_ERR_UNEXPECTED).replace(QStringLiteral("%1"), what), QMessageBox::Ok);
+                          FromUtf8(res::FormatString(res::IDS_ERR_UNEXPECTED, what.toStdString())), QMessageBox::Ok);
 }
 }  // namespace
 

@@ -237,16 +237,23 @@ int CProfileFile::GetInt(std::string_view section, std::string_view key, int def
     return static_cast<int>(value);
 }
 
-bool CProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) const
+bool CProfileFile::CanStore(std::string_view section, std::string_view key, std::string_view value)
 {
-    section = Trim(section);
-    key = Trim(key);
     // Refused: anything that would not read back as written (a key that
     // starts like a comment or a section header, a line break, "=" in a key).
-    if (section.empty() || key.empty() || HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
-        key.front() == ';' || key.front() == '[')
+    section = Trim(section);
+    key = Trim(key);
+    return !section.empty() && !key.empty() && !HasLineBreak(section) && !HasLineBreak(key) && !HasLineBreak(value) &&
+           section.find(']') == std::string_view::npos && key.find('=') == std::string_view::npos &&
+           key.front() != ';' && key.front() != '[';
+}
+
+bool CProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) const
+{
+    if (!CanStore(section, key, value))
         return false;
+    section = Trim(section);
+    key = Trim(key);
 
     // Writers take turns: each reads the file afresh under the lock, so one
     // process's change is never lost to another's write of an older copy.

@@ -45,6 +45,10 @@ public:
     /// take turns through a lock file beside the profile ("<path>.lock").
     bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
 
+    /// Whether WriteString would store this entry so that it reads back as
+    /// written (the names and value rules above, not the file).
+    static bool CanStore(std::string_view section, std::string_view key, std::string_view value);
+
     /// Writes the decimal text of `value`.
     bool WriteInt(std::string_view section, std::string_view key, int value) const;
 

@@ -20,6 +20,7 @@ std::string FormatString(int id, std::string_view detail)
 
 std::string ErrorText(const Error& error)
 {
+    // The string of each code; a string without "%1" leaves the detail out.
     switch (error.code) {
     case ErrorCode::None:
         return {};
@@ -32,7 +33,7 @@ std::string ErrorText(const Error& error)
     case ErrorCode::IndexTruncated:
         return FormatString(IDS_ERR_INDEX_TRUNCATED, error.detail);
     case ErrorCode::IndexVersion:
-        return std::string(LoadString(IDS_INDEX_VERSION));
+        return FormatString(IDS_INDEX_VERSION, error.detail);
     case ErrorCode::FileOpen:
         return FormatString(IDS_ERR_FILE_OPEN, error.detail);
     case ErrorCode::FileSave:

@@ -127,6 +127,7 @@ TEST(ProfileTool, ExplainsRefusedWrites)
     } cases[] = {
         {{"set", "Index", ";Dir", "/x/"}, 1, "would not read back"},
         {{"set", "Index", "[Dir", "/x/"}, 1, "would not read back"},
+        {{"set", "Index", " ;Dir", "/x/"}, 1, "would not read back"},  // blanks around a key do not count
         {{"set", "Index", "Dir", "/x/"}, 0, ""},
     };
     for (const Case& c : cases) {

@@ -47,11 +47,6 @@ int UsageError(const std::string& what)
     return kExitUsage;
 }
 
-bool HasLineBreak(std::string_view s)
-{
-    return s.find_first_of("\r\n") != std::string_view::npos;
-}
-
 int Write(std::string_view section, std::string_view key, std::string_view value)
 {
     if (WriteProfileString(section, key, value))
@@ -59,9 +54,7 @@ int Write(std::string_view section, std::string_view key, std::string_view value
     const std::string path = GetApplicationProfilePath();
     std::cerr << "tabrel-profile: cannot write " << key << " of [" << section << "] to " << path << ": ";
     const std::string folder = std::filesystem::path(path).parent_path().string();
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) || key.empty() || section.empty() ||
-        key.find('=') != std::string_view::npos || section.find(']') != std::string_view::npos ||
-        key.front() == ';' || key.front() == '[')
+    if (!CProfileFile::CanStore(section, key, value))
         std::cerr << "a name or the value would not read back (a line break, \"=\" in KEY, \"]\" in SECTION, "
                      "or KEY starting with \";\" or \"[\")\n";
     else if (::access(folder.c_str(), W_OK | X_OK) != 0)
